@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QByteArray>
+#include <QProcess>
+#include <QString>
+#include <QStringList>
+
+// Runs tools/quote-sim on a free loopback port for the lifetime of a test.
+class QuoteSimProcess {
+public:
+    explicit QuoteSimProcess(QStringList extraArguments = {});
+    ~QuoteSimProcess();
+    QuoteSimProcess(const QuoteSimProcess&) = delete;
+    QuoteSimProcess& operator=(const QuoteSimProcess&) = delete;
+
+    bool start();
+    QString baseUrl() const { return m_baseUrl; }
+
+    // GET of an admin path such as "/admin/fault?mode=empty&code=600519";
+    // returns the body, or a null array on failure.
+    QByteArray admin(const QString& pathAndQuery);
+
+private:
+    QStringList m_arguments;
+    QProcess m_process;
+    QString m_baseUrl;
+};
