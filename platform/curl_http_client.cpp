@@ -1,1 +1,163 @@
-// in progress
+#include "curl_http_client.h"
+
+#include <curl/curl.h>
+
+#include <memory>
+#include <mutex>
+
+namespace tavrin {
+namespace {
+
+void initCurlOnce() {
+    static std::once_flag once;
+    std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
+}
+
+// One transfer: its handle, header list and the body received so far.
+struct Transfer {
+    CURL* easy = nullptr;
+    curl_slist* headers = nullptr;
+    QByteArray body;
+    qsizetype maxBody = 0;
+    bool tooLarge = false;
+    char errorText[CURL_ERROR_SIZE] = {};
+
+    Transfer() = default;
+    Transfer(const Transfer&) = delete;
+    Transfer& operator=(const Transfer&) = delete;
+    ~Transfer() {
+        if (easy)
+            curl_easy_cleanup(easy);
+        curl_slist_free_all(headers);
+    }
+};
+
+size_t appendBody(char* data, size_t size, size_t count, void* user) {
+    auto* transfer = static_cast<Transfer*>(user);
+    const size_t bytes = size * count;
+    // Refuse the whole reply rather than keep a truncated one.
+    if (transfer->body.size() + static_cast<qsizetype>(bytes) > transfer->maxBody) {
+        transfer->tooLarge = true;
+        return 0;
+    }
+    transfer->body.append(data, static_cast<qsizetype>(bytes));
+    return bytes;
+}
+
+std::unique_ptr<Transfer> prepare(const QByteArray& url, const HttpLimits& limits) {
+    initCurlOnce();
+    auto transfer = std::make_unique<Transfer>();
+    transfer->easy = curl_easy_init();
+    transfer->maxBody = limits.maxBodyBytes;
+    if (!transfer->easy)
+        return transfer;
+    CURL* easy = transfer->easy;
+    transfer->headers = curl_slist_append(transfer->headers, "Accept: */*");
+    transfer->headers = curl_slist_append(transfer->headers, "Cache-Control: no-cache");
+    transfer->headers = curl_slist_append(transfer->headers, "Pragma: no-cache");
+    curl_easy_setopt(easy, CURLOPT_URL, url.constData());
+    curl_easy_setopt(easy, CURLOPT_HTTPHEADER, transfer->headers);
+    curl_easy_setopt(easy, CURLOPT_HTTP_VERSION, CURL_HTTP_VERSION_1_0);
+    curl_easy_setopt(easy, CURLOPT_NOSIGNAL, 1L);
+    curl_easy_setopt(easy, CURLOPT_CONNECTTIMEOUT_MS, limits.connectTimeoutMs);
+    curl_easy_setopt(easy, CURLOPT_TIMEOUT_MS, limits.totalTimeoutMs);
+    curl_easy_setopt(easy, CURLOPT_MAXFILESIZE_LARGE, static_cast<curl_off_t>(limits.maxBodyBytes));
+    curl_easy_setopt(easy, CURLOPT_FOLLOWLOCATION, 1L);
+    curl_easy_setopt(easy, CURLOPT_MAXREDIRS, 3L);
+    curl_easy_setopt(easy, CURLOPT_PROTOCOLS_STR, "http,https");
+    curl_easy_setopt(easy, CURLOPT_WRITEFUNCTION, appendBody);
+    curl_easy_setopt(easy, CURLOPT_WRITEDATA, transfer.get());
+    curl_easy_setopt(easy, CURLOPT_ERRORBUFFER, transfer->errorText);
+    return transfer;
+}
+
+HttpResponse finish(Transfer& transfer, CURLcode code) {
+    HttpResponse response;
+    long status = 0;
+    curl_easy_getinfo(transfer.easy, CURLINFO_RESPONSE_CODE, &status);
+    response.status = static_cast<int>(status);
+    if (transfer.tooLarge || code == CURLE_FILESIZE_EXCEEDED) {
+        response.error = QStringLiteral("reply larger than %1 bytes").arg(transfer.maxBody);
+    } else if (code != CURLE_OK) {
+        response.error = QString::fromUtf8(transfer.errorText[0] ? transfer.errorText : curl_easy_strerror(code));
+    } else if (status < 200 || status >= 300) {
+        response.error = QStringLiteral("HTTP status %1").arg(status);
+    } else {
+        response.body = std::move(transfer.body);
+    }
+    return response;
+}
+
+HttpResponse noHandle() {
+    HttpResponse response;
+    response.error = QStringLiteral("could not create an HTTP handle");
+    return response;
+}
+
+} // namespace
+
+CurlHttpClient::CurlHttpClient(HttpLimits limits) : m_limits(limits) {
+    initCurlOnce();
+}
+
+HttpResponse CurlHttpClient::get(const QByteArray& url) {
+    auto transfer = prepare(url, m_limits);
+    if (!transfer->easy)
+        return noHandle();
+    return finish(*transfer, curl_easy_perform(transfer->easy));
+}
+
+std::vector<HttpResponse> CurlHttpClient::getMany(const std::vector<QByteArray>& urls, int maxInFlight) {
+    std::vector<HttpResponse> responses(urls.size());
+    if (urls.empty())
+        return responses;
+    CURLM* multi = curl_multi_init();
+    if (!multi)
+        return HttpClient::getMany(urls, maxInFlight);
+    curl_multi_setopt(multi, CURLMOPT_MAX_TOTAL_CONNECTIONS, static_cast<long>(std::max(1, maxInFlight)));
+
+    std::vector<std::unique_ptr<Transfer>> transfers(urls.size());
+    const size_t limit = static_cast<size_t>(std::max(1, maxInFlight));
+    size_t next = 0;
+    size_t running = 0;
+    auto addNext = [&] {
+        const size_t index = next++;
+        transfers[index] = prepare(urls[index], m_limits);
+        if (!transfers[index]->easy) {
+            responses[index] = noHandle();
+            return;
+        }
+        curl_easy_setopt(transfers[index]->easy, CURLOPT_PRIVATE, reinterpret_cast<void*>(index));
+        curl_multi_add_handle(multi, transfers[index]->easy);
+        ++running;
+    };
+
+    while (next < urls.size() || running > 0) {
+        while (running < limit && next < urls.size())
+            addNext();
+        int stillRunning = 0;
+        curl_multi_perform(multi, &stillRunning);
+        int queued = 0;
+        bool finishedAny = false;
+        while (CURLMsg* message = curl_multi_info_read(multi, &queued)) {
+            if (message->msg != CURLMSG_DONE)
+                continue;
+            void* privateData = nullptr;
+            curl_easy_getinfo(message->easy_handle, CURLINFO_PRIVATE, &privateData);
+            const auto index = reinterpret_cast<size_t>(privateData);
+            const CURLcode result = message->data.result;
+            curl_multi_remove_handle(multi, message->easy_handle);
+            responses[index] = finish(*transfers[index], result);
+            transfers[index].reset();
+            --running;
+            finishedAny = true;
+        }
+        // A freed slot is refilled at once; otherwise wait for socket activity.
+        if (running > 0 && !finishedAny)
+            curl_multi_poll(multi, nullptr, 0, 100, nullptr);
+    }
+    curl_multi_cleanup(multi);
+    return responses;
+}
+
+} // namespace tavrin

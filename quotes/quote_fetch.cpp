@@ -1,1 +1,181 @@
-// in progress
+#include "quote_fetch.h"
+
+#include "market_prefix.h"
+#include "number_text.h"
+#include "platform/gbk.h"
+#include "quote_reply.h"
+
+#include <QHash>
+#include <QUrl>
+
+namespace tavrin {
+namespace {
+
+constexpr int kNameField = 1;
+constexpr int kCodeField = 2;
+constexpr int kPriceField = 3;
+constexpr int kPreviousCloseField = 4;
+constexpr int kVolumeField = 6;
+
+QuoteResult failure(FetchStatus status, QString error) {
+    QuoteResult result;
+    result.status = status;
+    result.error = std::move(error);
+    return result;
+}
+
+QString changePercent(double price, double previousClose) {
+    // Without a previous close there is no meaningful change: leave the item empty
+    // rather than show an infinite or made-up percentage.
+    if (previousClose == 0.0)
+        return {};
+    return doubleToText(roundHalfAwayFromZero((price - previousClose) / previousClose * 100.0, 2));
+}
+
+// "v_sh600519" from a statement line `v_sh600519="1~...";`.
+QByteArrayView statementVariable(QByteArrayView line) {
+    const qsizetype equals = line.indexOf('=');
+    return equals < 0 ? QByteArrayView() : line.first(equals).trimmed();
+}
+
+QByteArray variableFor(const QString& prefix, const QString& code) {
+    return "v_" + prefix.toLatin1() + gbk::encode(code);
+}
+
+} // namespace
+
+QString tooManyFieldsMessage() {
+    return QStringLiteral("对不起，获取股票信息错误，请检查股票代码。");
+}
+
+QuoteResult parseQuoteReply(const QString& requestedCode, QByteArrayView reply) {
+    const std::vector<QByteArrayView> fields = splitReplyFields(reply);
+    if (fields.empty())
+        return failure(FetchStatus::Unreadable, QStringLiteral("empty reply"));
+    if (fields.size() > static_cast<size_t>(kMaxReplyFields))
+        return failure(FetchStatus::TooManyFields, tooManyFieldsMessage());
+    if (fields.size() <= static_cast<size_t>(kCodeField))
+        return failure(FetchStatus::Unreadable, QStringLiteral("not a quote reply"));
+
+    QuoteResult result;
+    result.record.code = gbk::decode(fields[kCodeField]);
+    if (fields[kCodeField] != gbk::encode(requestedCode)) {
+        result.status = FetchStatus::OtherCode;
+        result.error = QStringLiteral("reply for another code: %1").arg(result.record.code);
+        return result;
+    }
+    if (fields.size() <= static_cast<size_t>(kVolumeField)) {
+        // Never read past the last field; the caller must not take this for a quote.
+        return failure(FetchStatus::Unreadable, QStringLiteral("reply has only %1 fields").arg(fields.size()));
+    }
+    result.status = FetchStatus::Fetched;
+    result.record.name = gbk::decode(fields[kNameField]);
+    result.record.price = gbk::decode(fields[kPriceField]);
+    result.record.change = changePercent(textToDouble(result.record.price),
+                                         textToDouble(gbk::decode(fields[kPreviousCloseField])));
+    result.record.volume =
+        doubleToText(roundHalfAwayFromZero(textToDouble(gbk::decode(fields[kVolumeField])), 0));
+    return result;
+}
+
+QString quoteServiceUrl() {
+    const QString configured = qEnvironmentVariable("TAVRIN_QUOTE_URL");
+    return configured.isEmpty() ? QStringLiteral("http://qt.gtimg.cn") : configured;
+}
+
+QuoteFetcher::QuoteFetcher(HttpClient& http, QString baseUrl) : m_http(http) {
+    while (baseUrl.endsWith(u'/'))
+        baseUrl.chop(1);
+    m_baseUrl = baseUrl.toUtf8();
+}
+
+QByteArray QuoteFetcher::requestUrl(const QString& code) const {
+    if (gbk::byteLength(code) != kStockCodeBytes)
+        return {};
+    const QString prefix = quotePrefix(code);
+    if (prefix.isEmpty())
+        return {};
+    // Codes come from user input: anything but digits is percent-encoded.
+    return m_baseUrl + "/q=" + prefix.toLatin1() + QUrl::toPercentEncoding(QString::fromLatin1(gbk::encode(code)));
+}
+
+QuoteResult QuoteFetcher::fetch(const QString& code) const {
+    const QByteArray url = requestUrl(code);
+    if (url.isEmpty())
+        return failure(FetchStatus::NoRequest, gbk::byteLength(code) != kStockCodeBytes
+                                                   ? QStringLiteral("a stock code is 6 characters long")
+                                                   : QStringLiteral("no market for this code"));
+    const HttpResponse response = m_http.get(url);
+    if (!response.ok())
+        return failure(FetchStatus::Unreadable, response.error);
+    return parseQuoteReply(code, response.body);
+}
+
+std::vector<QuoteResult> QuoteFetcher::fetchMany(const std::vector<QString>& codes, int maxInFlight) const {
+    std::vector<QuoteResult> results(codes.size());
+
+    // Distinct requestable codes, each asked once however often it stands in the list.
+    QHash<QString, std::vector<size_t>> positions;
+    std::vector<QString> distinct;
+    for (size_t i = 0; i < codes.size(); ++i) {
+        if (requestUrl(codes[i]).isEmpty()) {
+            results[i] = fetch(codes[i]); // gives the NoRequest reason without a request
+            continue;
+        }
+        auto& places = positions[codes[i]];
+        if (places.empty())
+            distinct.push_back(codes[i]);
+        places.push_back(i);
+    }
+
+    std::vector<std::vector<QString>> batches;
+    std::vector<QByteArray> urls;
+    for (size_t start = 0; start < distinct.size(); start += static_cast<size_t>(m_batchSize)) {
+        const size_t end = std::min(distinct.size(), start + static_cast<size_t>(m_batchSize));
+        batches.emplace_back(distinct.begin() + static_cast<std::ptrdiff_t>(start),
+                             distinct.begin() + static_cast<std::ptrdiff_t>(end));
+        QByteArray query;
+        for (const QString& code : batches.back()) {
+            if (!query.isEmpty())
+                query += ',';
+            query += quotePrefix(code).toLatin1() + QUrl::toPercentEncoding(QString::fromLatin1(gbk::encode(code)));
+        }
+        urls.push_back(m_baseUrl + "/q=" + query);
+    }
+    const std::vector<HttpResponse> responses = m_http.getMany(urls, maxInFlight);
+
+    std::vector<QString> unanswered;
+    QHash<QString, QuoteResult> answered;
+    for (size_t b = 0; b < batches.size(); ++b) {
+        QHash<QByteArray, QByteArray> statements;
+        if (responses[b].ok()) {
+            // '\n' is never part of a GBK character, so a byte-wise cut is safe.
+            for (const QByteArray& line : responses[b].body.split('\n'))
+                if (QByteArrayView variable = statementVariable(line); !variable.isEmpty())
+                    statements.insert(variable.toByteArray(), line.trimmed());
+        }
+        for (const QString& code : batches[b]) {
+            const auto found = statements.constFind(variableFor(quotePrefix(code), code));
+            if (found == statements.constEnd())
+                unanswered.push_back(code);
+            else
+                answered.insert(code, parseQuoteReply(code, *found));
+        }
+    }
+
+    // Whatever the batch did not answer is asked alone, a few at a time.
+    std::vector<QByteArray> singleUrls;
+    for (const QString& code : unanswered)
+        singleUrls.push_back(requestUrl(code));
+    const std::vector<HttpResponse> singles = m_http.getMany(singleUrls, maxInFlight);
+    for (size_t i = 0; i < unanswered.size(); ++i)
+        answered.insert(unanswered[i], singles[i].ok() ? parseQuoteReply(unanswered[i], singles[i].body)
+                                                       : failure(FetchStatus::Unreadable, singles[i].error));
+
+    for (auto it = positions.cbegin(); it != positions.cend(); ++it)
+        for (size_t place : it.value())
+            results[place] = answered.value(it.key());
+    return results;
+}
+
+} // namespace tavrin

@@ -1,1 +1,72 @@
 #pragma once
+
+#include "platform/http_client.h"
+
+#include <QByteArrayView>
+#include <QString>
+
+#include <vector>
+
+namespace tavrin {
+
+// The five items of one quote reply, all as texts.
+struct QuoteRecord {
+    QString code;   // field 2 as received
+    QString name;   // field 1
+    QString price;  // field 3, not reformatted
+    QString change; // percent against the previous close, 2 decimals
+    QString volume; // field 6, whole number
+};
+
+enum class FetchStatus {
+    Fetched,       // record complete
+    NoRequest,     // code not 6 bytes long, or no market prefix
+    Unreadable,    // unreachable, empty, truncated or not a quote reply
+    OtherCode,     // reply for another code: only record.code is set, to that code
+    TooManyFields, // more than 999 fields: the service answered garbage
+};
+
+struct QuoteResult {
+    FetchStatus status = FetchStatus::NoRequest;
+    QuoteRecord record;
+    QString error; // a short reason for anything but Fetched
+};
+
+inline constexpr int kMaxReplyFields = 999;
+inline constexpr qsizetype kStockCodeBytes = 6;
+
+// The message shown when a reply has more than 999 fields.
+QString tooManyFieldsMessage();
+
+// Parses the reply to a request for requestedCode.
+QuoteResult parseQuoteReply(const QString& requestedCode, QByteArrayView reply);
+
+// The default quote service, or TAVRIN_QUOTE_URL when set.
+QString quoteServiceUrl();
+
+// Fetches quotes over an HttpClient. Stateless apart from its configuration: every
+// call returns its own record, so any number of threads may share one fetcher.
+class QuoteFetcher {
+public:
+    QuoteFetcher(HttpClient& http, QString baseUrl);
+
+    // The request URL for a code, or an empty array when no request is made.
+    QByteArray requestUrl(const QString& code) const;
+
+    QuoteResult fetch(const QString& code) const;
+
+    // Quotes for many codes, in their order. Codes are asked in batch requests
+    // (the service answers "/q=a,b,c" with one statement per line); a code the
+    // batch reply does not answer is asked alone.
+    std::vector<QuoteResult> fetchMany(const std::vector<QString>& codes, int maxInFlight = 8) const;
+
+    int batchSize() const { return m_batchSize; }
+    void setBatchSize(int size) { m_batchSize = size > 0 ? size : 1; }
+
+private:
+    HttpClient& m_http;
+    QByteArray m_baseUrl;
+    int m_batchSize = 60;
+};
+
+} // namespace tavrin
