@@ -1,0 +1,80 @@
+#include "platform/data_directory.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+#include <QTemporaryFile>
+
+namespace tavrin {
+
+namespace {
+
+QString absoluteClean(const QString& path) {
+    return QDir::cleanPath(QFileInfo(path).absoluteFilePath());
+}
+
+} // namespace
+
+QString chooseDataDirectory(const DataDirectoryCandidates& candidates) {
+    if (!candidates.fromEnvironment.isEmpty())
+        return absoluteClean(candidates.fromEnvironment);
+    if (!candidates.programDirectory.isEmpty() && candidates.programDirectoryWritable)
+        return absoluteClean(candidates.programDirectory);
+    if (!candidates.appDataLocation.isEmpty())
+        return absoluteClean(candidates.appDataLocation);
+    // Nothing better known: the program's directory, so that failures name a real place.
+    return candidates.programDirectory.isEmpty() ? QString() : absoluteClean(candidates.programDirectory);
+}
+
+bool isWritableDirectory(const QString& directory) {
+    if (directory.isEmpty() || !QFileInfo(directory).isDir())
+        return false;
+    QTemporaryFile probe(QDir(directory).filePath(QStringLiteral(".tavrin-probe-XXXXXX")));
+    return probe.open();
+}
+
+DataDirectory::DataDirectory(const QString& path) : path_(path) {}
+
+DataDirectory DataDirectory::resolve() {
+    DataDirectoryCandidates candidates;
+    candidates.fromEnvironment = qEnvironmentVariable("TAVRIN_DATA_DIR");
+    if (candidates.fromEnvironment.isEmpty()) {
+        candidates.programDirectory = QCoreApplication::applicationDirPath();
+        candidates.programDirectoryWritable = isWritableDirectory(candidates.programDirectory);
+        if (!candidates.programDirectoryWritable)
+            candidates.appDataLocation = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    }
+    return DataDirectory(chooseDataDirectory(candidates));
+}
+
+QString DataDirectory::databaseFile() const {
+    return QDir(path_).filePath(QStringLiteral("Database.db"));
+}
+
+QString DataDirectory::settingsFile() const {
+    return QDir(path_).filePath(QStringLiteral("gupiao.ini"));
+}
+
+QString DataDirectory::logDirectory() const {
+    return QDir(path_).filePath(QStringLiteral("log"));
+}
+
+bool DataDirectory::provision(QString* error) const {
+    auto fail = [error](const QString& reason) {
+        if (error)
+            *error = reason;
+        return false;
+    };
+    if (path_.isEmpty())
+        return fail(QStringLiteral("no data directory is known"));
+    if (!QDir().mkpath(path_))
+        return fail(
+            QStringLiteral("cannot create the data directory %1").arg(QDir::toNativeSeparators(path_)));
+    if (!QDir().mkpath(logDirectory()))
+        return fail(
+            QStringLiteral("cannot create the log folder %1").arg(QDir::toNativeSeparators(logDirectory())));
+    return true;
+}
+
+} // namespace tavrin
