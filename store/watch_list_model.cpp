@@ -1,0 +1,161 @@
+#include "store/watch_list_model.h"
+
+#include <QColor>
+#include <algorithm>
+
+namespace tavrin {
+
+namespace {
+
+QColor toQColor(Rgb colour) {
+    return QColor(colour.red, colour.green, colour.blue);
+}
+
+const std::array<QString, WatchListModel::columnTotal>& titles() {
+    static const std::array<QString, WatchListModel::columnTotal> texts = {
+        QStringLiteral("序"),       QStringLiteral("证券名称"), QStringLiteral("最新"),
+        QStringLiteral("涨幅"),     QStringLiteral("买入成本"), QStringLiteral("买入数量"),
+        QStringLiteral("持仓盈亏"), QStringLiteral("代码"),     QStringLiteral("预警价格"),
+        QStringLiteral("预警内容"), QStringLiteral("总成交量"),
+    };
+    return texts;
+}
+
+} // namespace
+
+QString WatchListModel::columnTitle(int column) {
+    if (column < 0 || column >= columnTotal)
+        return QString();
+    return titles()[static_cast<std::size_t>(column)];
+}
+
+const std::array<int, WatchListModel::columnTotal>& WatchListModel::columnWidths() {
+    static constexpr std::array<int, columnTotal> widths = {30, 60, 60, 60, 60, 60, 60, 60, 80, 80, 80};
+    return widths;
+}
+
+WatchListModel::WatchListModel(QObject* parent) : QAbstractTableModel(parent) {}
+
+int WatchListModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : static_cast<int>(rows_.size());
+}
+
+int WatchListModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : columnTotal;
+}
+
+QVariant WatchListModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid() || index.row() >= rowCount() || index.column() >= columnTotal)
+        return QVariant();
+    switch (role) {
+    case Qt::DisplayRole:
+        return cell(index.row(), index.column());
+    case Qt::TextAlignmentRole:
+        return static_cast<int>(Qt::AlignCenter);
+    case Qt::ForegroundRole: {
+        const auto entry = colours_.lookup(index.row(), index.column());
+        return toQColor(entry ? entry->text : CellColours::listText);
+    }
+    case Qt::BackgroundRole: {
+        const auto entry = colours_.lookup(index.row(), index.column());
+        return toQColor(entry ? entry->background : CellColours::listBackground);
+    }
+    default:
+        return QVariant();
+    }
+}
+
+QVariant WatchListModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (orientation != Qt::Horizontal || section < 0 || section >= columnTotal)
+        return QAbstractTableModel::headerData(section, orientation, role);
+    switch (role) {
+    case Qt::DisplayRole:
+        return columnTitle(section);
+    case Qt::TextAlignmentRole:
+        return static_cast<int>(Qt::AlignCenter);
+    default:
+        return QVariant();
+    }
+}
+
+void WatchListModel::fill(const std::vector<StockRecord>& records) {
+    beginResetModel();
+    rows_.clear();
+    rows_.reserve(records.size());
+    for (const StockRecord& record : records) {
+        auto& row = rows_.emplace_back();
+        row[Id] = record.id;
+        row[Name] = record.mingcheng;
+        row[Code] = record.daima;
+        row[Cost] = record.cjjg;
+        row[Quantity] = record.cjsl;
+        row[AlertPrice] = record.yjjg;
+        row[AlertKind] = record.yjnr;
+    }
+    endResetModel();
+}
+
+QString WatchListModel::cell(int row, int column) const {
+    if (row < 0 || row >= rowCount() || column < 0 || column >= columnTotal)
+        return QString();
+    return rows_[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)];
+}
+
+void WatchListModel::setCell(int row, int column, const QString& text) {
+    if (row < 0 || row >= rowCount() || column < 0 || column >= columnTotal)
+        return;
+    QString& stored = rows_[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)];
+    if (stored == text)
+        return;
+    stored = text;
+    const QModelIndex changed = index(row, column);
+    emit dataChanged(changed, changed, {Qt::DisplayRole});
+}
+
+void WatchListModel::setCellColours(int row, int column, Rgb text, Rgb background) {
+    if (colours_.set(row, column, text, background))
+        colourChanged(row, column);
+}
+
+void WatchListModel::beginColourBatch() {
+    ++batchDepth_;
+}
+
+void WatchListModel::endColourBatch() {
+    if (batchDepth_ == 0 || --batchDepth_ > 0)
+        return;
+    if (batchTouched_) {
+        batchTouched_ = false;
+        announceColours(batchTop_, batchLeft_, batchBottom_, batchRight_);
+    }
+}
+
+void WatchListModel::colourChanged(int row, int column) {
+    if (batchDepth_ == 0) {
+        announceColours(row, column, row, column);
+        return;
+    }
+    if (!batchTouched_) {
+        batchTouched_ = true;
+        batchTop_ = batchBottom_ = row;
+        batchLeft_ = batchRight_ = column;
+        return;
+    }
+    batchTop_ = std::min(batchTop_, row);
+    batchBottom_ = std::max(batchBottom_, row);
+    batchLeft_ = std::min(batchLeft_, column);
+    batchRight_ = std::max(batchRight_, column);
+}
+
+// Entries may name cells the list does not have (yet); views hear only of real ones.
+void WatchListModel::announceColours(int top, int left, int bottom, int right) {
+    top = std::max(top, 0);
+    left = std::max(left, 0);
+    bottom = std::min(bottom, rowCount() - 1);
+    right = std::min(right, columnTotal - 1);
+    if (top > bottom || left > right)
+        return;
+    emit dataChanged(index(top, left), index(bottom, right), {Qt::ForegroundRole, Qt::BackgroundRole});
+}
+
+} // namespace tavrin
