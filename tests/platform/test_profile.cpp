@@ -1,0 +1,288 @@
+#include "platform/gbk.h"
+#include "platform/profile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <QTest>
+#include <thread>
+#include <vector>
+
+using tavrin::Profile;
+using tavrin::ProfileEditor;
+namespace gbk = tavrin::gbk;
+
+namespace {
+
+// A file as Windows leaves it: GBK names, ASCII names in mixed case, comments,
+// blank lines, CR LF, blanks around '=' and a quoted value.
+QByteArray windowsFixture() {
+    return gbk::encode(u"; 股票预警状态\r\n"
+                       u"[股票时间]\r\n"
+                       u"贵州茅台=3\r\n"
+                       u"平安银行 = 5 \r\n"
+                       u"\r\n"
+                       u"; 次数\r\n"
+                       u"[次数纪录]\r\n"
+                       u"贵州茅台=2\r\n"
+                       u"贵州茅台下跌次数=0\r\n"
+                       u"\r\n"
+                       u"[Options]\r\n"
+                       u"SoundOn=\"yes\"\r\n"
+                       u"  Volume=7\r\n");
+}
+
+QByteArray readAll(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return file.readAll();
+}
+
+void writeAll(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    QCOMPARE(file.write(bytes), bytes.size());
+}
+
+} // namespace
+
+class TestProfile : public QObject {
+    Q_OBJECT
+
+private slots:
+    void readsEntriesOfAWindowsFile_data();
+    void readsEntriesOfAWindowsFile();
+    void writeChangesOnlyItsLine_data();
+    void writeChangesOnlyItsLine();
+    void deletesEntries();
+    void deletingAMissingEntryIsHarmless();
+    void createsFileAndSectionOnFirstWrite();
+    void writeWithoutFolderFails();
+    void refusesWhatTheFileCannotHold_data();
+    void refusesWhatTheFileCannotHold();
+    void unreadableFileIsNeverOverwritten();
+    void transactionReadsOnceAndSavesOnce();
+    void profilesOfOnePathShareOneLock();
+    void concurrentReadModifyWriteKeepsCountsExact();
+};
+
+void TestProfile::readsEntriesOfAWindowsFile_data() {
+    QTest::addColumn<QString>("section");
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QString>("value");
+    QTest::newRow("GBK section and key") << u"股票时间"_qs << u"贵州茅台"_qs << u"3"_qs;
+    QTest::newRow("blanks around value trimmed") << u"股票时间"_qs << u"平安银行"_qs << u"5"_qs;
+    QTest::newRow("second section") << u"次数纪录"_qs << u"贵州茅台下跌次数"_qs << u"0"_qs;
+    QTest::newRow("section case-insensitive") << u"OPTIONS"_qs << u"SoundOn"_qs << u"yes"_qs;
+    QTest::newRow("key case-insensitive") << u"options"_qs << u"soundon"_qs << u"yes"_qs;
+    QTest::newRow("indented key") << u"Options"_qs << u"VOLUME"_qs << u"7"_qs;
+    QTest::newRow("missing key") << u"股票时间"_qs << u"万科A"_qs << QString();
+    QTest::newRow("missing section") << u"股票价格"_qs << u"贵州茅台"_qs << QString();
+    QTest::newRow("key of another section") << u"股票时间"_qs << u"贵州茅台下跌次数"_qs << QString();
+    QTest::newRow("comment is no entry") << u"股票时间"_qs << u"; 次数"_qs << QString();
+}
+
+void TestProfile::readsEntriesOfAWindowsFile() {
+    QFETCH(QString, section);
+    QFETCH(QString, key);
+    QFETCH(QString, value);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"gupiao.ini"_qs);
+    writeAll(path, windowsFixture());
+    QCOMPARE(Profile(path).read(section, key), value);
+    QCOMPARE(ProfileEditor(windowsFixture()).read(section, key), value);
+}
+
+void TestProfile::writeChangesOnlyItsLine_data() {
+    QTest::addColumn<QString>("section");
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<QString>("expected");
+    const QString fixture = gbk::decode(windowsFixture());
+    QTest::newRow("replace value, key spelling kept")
+        << u"次数纪录"_qs << u"贵州茅台"_qs << u"3"_qs
+        << QString(fixture).replace(u"贵州茅台=2\r\n"_qs, u"贵州茅台=3\r\n"_qs);
+    QTest::newRow("replace in mixed-case section")
+        << u"OPTIONS"_qs << u"volume"_qs << u"9"_qs
+        << QString(fixture).replace(u"  Volume=7\r\n"_qs, u"  Volume=9\r\n"_qs);
+    QTest::newRow("replace value written with blanks")
+        << u"股票时间"_qs << u"平安银行"_qs << u"8"_qs
+        << QString(fixture).replace(u"平安银行 = 5 \r\n"_qs, u"平安银行 =8\r\n"_qs);
+    QTest::newRow("new key after the section's last entry")
+        << u"股票时间"_qs << u"万科A"_qs << u"10"_qs
+        << QString(fixture).replace(u"平安银行 = 5 \r\n"_qs, u"平安银行 = 5 \r\n万科A=10\r\n"_qs);
+    QTest::newRow("new section at the end") << u"股票价格"_qs << u"贵州茅台"_qs << u"1688.5"_qs
+                                            << fixture + u"[股票价格]\r\n贵州茅台=1688.5\r\n"_qs;
+    QTest::newRow("same value writes nothing") << u"股票时间"_qs << u"贵州茅台"_qs << u"3"_qs << fixture;
+}
+
+void TestProfile::writeChangesOnlyItsLine() {
+    QFETCH(QString, section);
+    QFETCH(QString, key);
+    QFETCH(QString, value);
+    QFETCH(QString, expected);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"gupiao.ini"_qs);
+    writeAll(path, windowsFixture());
+    Profile profile(path);
+    QVERIFY(profile.write(section, key, value));
+    QCOMPARE(gbk::decode(readAll(path)), expected);
+    QCOMPARE(readAll(path), gbk::encode(expected));
+    QCOMPARE(profile.read(section, key), value);
+}
+
+void TestProfile::deletesEntries() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"gupiao.ini"_qs);
+    writeAll(path, windowsFixture());
+    Profile profile(path);
+    QVERIFY(profile.remove(u"次数纪录", u"贵州茅台"));
+    QCOMPARE(profile.read(u"次数纪录", u"贵州茅台"), QString());
+    QCOMPARE(profile.read(u"次数纪录", u"贵州茅台下跌次数"), u"0"_qs);
+    QVERIFY(profile.remove(u"options", u"SOUNDON"));
+    const QString expected = gbk::decode(windowsFixture())
+                                 .replace(u"贵州茅台=2\r\n"_qs, QString())
+                                 .replace(u"SoundOn=\"yes\"\r\n"_qs, QString());
+    QCOMPARE(gbk::decode(readAll(path)), expected);
+}
+
+void TestProfile::deletingAMissingEntryIsHarmless() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"gupiao.ini"_qs);
+    writeAll(path, windowsFixture());
+    Profile profile(path);
+    QVERIFY(profile.remove(u"预警次数", u"贵州茅台"));
+    QVERIFY(profile.remove(u"股票时间", u"万科A"));
+    QCOMPARE(readAll(path), windowsFixture());
+
+    const QString missing = dir.filePath(u"none.ini"_qs);
+    QVERIFY(Profile(missing).remove(u"预警次数", u"贵州茅台"));
+    QVERIFY(!QFile::exists(missing));
+}
+
+void TestProfile::createsFileAndSectionOnFirstWrite() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"gupiao.ini"_qs);
+    Profile profile(path);
+    QCOMPARE(profile.read(u"股票时间", u"贵州茅台"), QString());
+    QVERIFY(!QFile::exists(path));
+    QVERIFY(profile.write(u"股票时间", u"贵州茅台", u"3"));
+    QVERIFY(profile.write(u"下跌预警", u"贵州茅台下跌预警", u"真"));
+    QVERIFY(profile.write(u"股票时间", u"平安银行", u"5"));
+    QCOMPARE(readAll(path), gbk::encode(u"[股票时间]\r\n贵州茅台=3\r\n平安银行=5\r\n"
+                                        u"[下跌预警]\r\n贵州茅台下跌预警=真\r\n"));
+}
+
+void TestProfile::writeWithoutFolderFails() {
+    QTemporaryDir dir;
+    Profile profile(dir.filePath(u"missing/gupiao.ini"_qs));
+    QVERIFY(!profile.write(u"股票时间", u"贵州茅台", u"3"));
+    QCOMPARE(profile.read(u"股票时间", u"贵州茅台"), QString());
+}
+
+void TestProfile::refusesWhatTheFileCannotHold_data() {
+    QTest::addColumn<QString>("section");
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QString>("value");
+    QTest::newRow("empty section") << QString() << u"a"_qs << u"1"_qs;
+    QTest::newRow("empty key") << u"s"_qs << u"  "_qs << u"1"_qs;
+    QTest::newRow("line break in value") << u"s"_qs << u"a"_qs << u"1\r\n[x]"_qs;
+    QTest::newRow("line break in key") << u"s"_qs << u"a\nb"_qs << u"1"_qs;
+    QTest::newRow("equals in key") << u"s"_qs << u"a=b"_qs << u"1"_qs;
+    QTest::newRow("bracket in section") << u"s]x"_qs << u"a"_qs << u"1"_qs;
+    QTest::newRow("comment key") << u"s"_qs << u";a"_qs << u"1"_qs;
+}
+
+void TestProfile::refusesWhatTheFileCannotHold() {
+    QFETCH(QString, section);
+    QFETCH(QString, key);
+    QFETCH(QString, value);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"gupiao.ini"_qs);
+    writeAll(path, windowsFixture());
+    QVERIFY(!Profile(path).write(section, key, value));
+    QCOMPARE(readAll(path), windowsFixture());
+}
+
+void TestProfile::unreadableFileIsNeverOverwritten() {
+    QTemporaryDir dir;
+    // A folder in the file's place cannot be read as a file.
+    const QString path = dir.filePath(u"gupiao.ini"_qs);
+    QVERIFY(QDir(dir.path()).mkdir(u"gupiao.ini"_qs));
+    Profile profile(path);
+    bool called = false;
+    QVERIFY(!profile.transaction([&](ProfileEditor&) { called = true; }));
+    QVERIFY(!called);
+    QVERIFY(!profile.write(u"股票时间", u"贵州茅台", u"3"));
+    QVERIFY(QFileInfo(path).isDir());
+}
+
+void TestProfile::transactionReadsOnceAndSavesOnce() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"gupiao.ini"_qs);
+    writeAll(path, windowsFixture());
+    Profile profile(path);
+    QVERIFY(profile.transaction([](ProfileEditor& editor) {
+        const int count = editor.read(u"次数纪录", u"贵州茅台").toInt();
+        QVERIFY(editor.write(u"次数纪录", u"贵州茅台", QString::number(count + 1)));
+        QVERIFY(editor.write(u"股票价格", u"贵州茅台", u"1688.5"));
+        // Writes are visible within the transaction.
+        QCOMPARE(editor.read(u"股票价格", u"贵州茅台"), u"1688.5"_qs);
+        editor.remove(u"次数纪录", u"贵州茅台下跌次数");
+        QVERIFY(editor.changed());
+    }));
+    QCOMPARE(profile.read(u"次数纪录", u"贵州茅台"), u"3"_qs);
+    QCOMPARE(profile.read(u"股票价格", u"贵州茅台"), u"1688.5"_qs);
+    QCOMPARE(profile.read(u"次数纪录", u"贵州茅台下跌次数"), QString());
+    // Nothing left behind by the atomic save.
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{u"gupiao.ini"_qs});
+}
+
+void TestProfile::profilesOfOnePathShareOneLock() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"gupiao.ini"_qs);
+    const QString samePath = dir.path() + u"/./sub/../gupiao.ini"_qs;
+    QVERIFY(QDir(dir.path()).mkdir(u"sub"_qs));
+    QCOMPARE(&Profile::mutexFor(path), &Profile::mutexFor(samePath));
+    QVERIFY(&Profile::mutexFor(path) != &Profile::mutexFor(dir.filePath(u"other.ini"_qs)));
+    writeAll(path, {});
+    // Creating the file does not change which lock guards it.
+    QCOMPARE(&Profile::mutexFor(path), &Profile::mutexFor(samePath));
+}
+
+void TestProfile::concurrentReadModifyWriteKeepsCountsExact() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"gupiao.ini"_qs);
+    writeAll(path, windowsFixture());
+    constexpr int threads = 4;
+    constexpr int rounds = 50;
+    std::vector<std::thread> workers;
+    for (int t = 0; t < threads; ++t) {
+        workers.emplace_back([&path, t] {
+            // Each thread has its own Profile object: the lock belongs to the file.
+            Profile profile(path);
+            for (int i = 0; i < rounds; ++i) {
+                profile.transaction([t](ProfileEditor& editor) {
+                    const int shared = editor.read(u"次数纪录", u"共享").toInt();
+                    editor.write(u"次数纪录", u"共享", QString::number(shared + 1));
+                    const QString own = u"线程"_qs + QString::number(t);
+                    editor.write(u"次数纪录", own,
+                                 QString::number(editor.read(u"次数纪录", own).toInt() + 1));
+                });
+            }
+        });
+    }
+    for (std::thread& worker : workers)
+        worker.join();
+    Profile profile(path);
+    QCOMPARE(profile.read(u"次数纪录", u"共享"), QString::number(threads * rounds));
+    for (int t = 0; t < threads; ++t)
+        QCOMPARE(profile.read(u"次数纪录", QString(u"线程"_qs + QString::number(t))),
+                 QString::number(rounds));
+    QCOMPARE(profile.read(u"股票时间", u"贵州茅台"), u"3"_qs);
+}
+
+QTEST_GUILESS_MAIN(TestProfile)
+#include "test_profile.moc"
