@@ -44,7 +44,12 @@ size_t appendBody(char* data, size_t size, size_t count, void* user) {
     return bytes;
 }
 
-std::unique_ptr<Transfer> prepare(const QByteArray& url, const HttpLimits& limits) {
+int abortWhenCancelled(void* user, curl_off_t, curl_off_t, curl_off_t, curl_off_t) {
+    return static_cast<const std::atomic<bool>*>(user)->load() ? 1 : 0;
+}
+
+std::unique_ptr<Transfer> prepare(const QByteArray& url, const HttpLimits& limits,
+                                  std::atomic<bool>& cancelled) {
     initCurlOnce();
     auto transfer = std::make_unique<Transfer>();
     transfer->easy = curl_easy_init();
@@ -68,6 +73,9 @@ std::unique_ptr<Transfer> prepare(const QByteArray& url, const HttpLimits& limit
     curl_easy_setopt(easy, CURLOPT_WRITEFUNCTION, appendBody);
     curl_easy_setopt(easy, CURLOPT_WRITEDATA, transfer.get());
     curl_easy_setopt(easy, CURLOPT_ERRORBUFFER, transfer->errorText);
+    curl_easy_setopt(easy, CURLOPT_NOPROGRESS, 0L);
+    curl_easy_setopt(easy, CURLOPT_XFERINFOFUNCTION, abortWhenCancelled);
+    curl_easy_setopt(easy, CURLOPT_XFERINFODATA, &cancelled);
     return transfer;
 }
 
@@ -88,9 +96,9 @@ HttpResponse finish(Transfer& transfer, CURLcode code) {
     return response;
 }
 
-HttpResponse noHandle() {
+HttpResponse refused(const char* reason) {
     HttpResponse response;
-    response.error = QStringLiteral("could not create an HTTP handle");
+    response.error = QString::fromLatin1(reason);
     return response;
 }
 
@@ -101,9 +109,11 @@ CurlHttpClient::CurlHttpClient(HttpLimits limits) : m_limits(limits) {
 }
 
 HttpResponse CurlHttpClient::get(const QByteArray& url) {
-    auto transfer = prepare(url, m_limits);
+    if (m_cancelled.load())
+        return refused("cancelled");
+    auto transfer = prepare(url, m_limits, m_cancelled);
     if (!transfer->easy)
-        return noHandle();
+        return refused("could not create an HTTP handle");
     return finish(*transfer, curl_easy_perform(transfer->easy));
 }
 
@@ -122,9 +132,13 @@ std::vector<HttpResponse> CurlHttpClient::getMany(const std::vector<QByteArray>&
     size_t running = 0;
     auto addNext = [&] {
         const size_t index = next++;
-        transfers[index] = prepare(urls[index], m_limits);
+        if (m_cancelled.load()) {
+            responses[index] = refused("cancelled");
+            return;
+        }
+        transfers[index] = prepare(urls[index], m_limits, m_cancelled);
         if (!transfers[index]->easy) {
-            responses[index] = noHandle();
+            responses[index] = refused("could not create an HTTP handle");
             return;
         }
         curl_easy_setopt(transfers[index]->easy, CURLOPT_PRIVATE, reinterpret_cast<void*>(index));

@@ -2,6 +2,8 @@
 
 #include "http_client.h"
 
+#include <atomic>
+
 namespace tavrin {
 
 struct HttpLimits {
@@ -18,8 +20,14 @@ public:
     HttpResponse get(const QByteArray& url) override;
     std::vector<HttpResponse> getMany(const std::vector<QByteArray>& urls, int maxInFlight = 8) override;
 
+    // Aborts the transfers under way and refuses new ones, so that a worker blocked in
+    // a request can be ended promptly at shutdown. Safe from any thread.
+    void cancel() override { m_cancelled.store(true); }
+    bool isCancelled() const { return m_cancelled.load(); }
+
 private:
     HttpLimits m_limits;
+    std::atomic<bool> m_cancelled{false};
 };
 
 } // namespace tavrin

@@ -22,6 +22,8 @@ public:
     virtual HttpResponse get(const QByteArray& url) = 0;
     // Fetches all URLs, at most maxInFlight at a time; results in the order of urls.
     virtual std::vector<HttpResponse> getMany(const std::vector<QByteArray>& urls, int maxInFlight = 8);
+    // Ends transfers under way and refuses new ones (shutdown); safe from any thread.
+    virtual void cancel() {}
 };
 
 } // namespace tavrin
