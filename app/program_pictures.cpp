@@ -1,0 +1,35 @@
+#include "app/program_pictures.h"
+
+#include "app/png_image.h"
+#include "assets/assets_init.h"
+
+#include <QFile>
+#include <QPixmap>
+
+namespace tavrin {
+
+namespace {
+
+constexpr int iconSizes[] = {16, 20, 24, 30, 32, 36, 40, 48, 60, 64, 128, 256};
+
+} // namespace
+
+QImage embeddedPicture(const QString& resourcePath) {
+    initAssets();
+    QFile file(resourcePath);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return decodePng(file.readAll());
+}
+
+QIcon programIcon() {
+    QIcon icon;
+    for (int size : iconSizes) {
+        const QImage image = embeddedPicture(QStringLiteral(":/tavrin/icons/tavrin_%1.png").arg(size));
+        if (!image.isNull())
+            icon.addPixmap(QPixmap::fromImage(image));
+    }
+    return icon;
+}
+
+} // namespace tavrin

@@ -1,0 +1,30 @@
+#include "app/start_up.h"
+
+#include "app/main_window.h"
+#include "app/tab_control.h"
+#include "platform/data_directory.h"
+#include "store/database_file.h"
+#include "store/stock_database.h"
+#include "store/watch_list_model.h"
+
+namespace tavrin {
+
+QString runStartUp(MainWindow& window, StockDatabase& database, const DataDirectory& dataDirectory) {
+    window.tabControl()->setCurrentIndex(0);
+    window.watchListModel()->fill({});
+
+    QString error;
+    if (!dataDirectory.provision(&error))
+        return error;
+    if (const ProvisionResult created = provisionDatabaseFile(dataDirectory.databaseFile()); !created)
+        return created.error;
+    if (const DbResult opened = database.open(dataDirectory.databaseFile()); !opened)
+        return opened.error;
+    LoadResult loaded = database.loadAll();
+    if (!loaded)
+        return loaded.error;
+    window.watchListModel()->fill(loaded.records);
+    return {};
+}
+
+} // namespace tavrin
