@@ -56,7 +56,7 @@ ProvisionResult provisionDatabaseFile(const QString& path) {
         return ProvisionResult{};
     const QDir directory = info.absoluteDir();
     if (!directory.exists())
-        return failed(QStringLiteral("the folder of %1 does not exist").arg(path));
+        return failed(QStringLiteral("the folder of %1 does not exist").arg(QDir::toNativeSeparators(path)));
 
     // Built under a name of its own and renamed into place, so that a crash half-way
     // never leaves a Database.db without its table.
@@ -65,7 +65,8 @@ ProvisionResult provisionDatabaseFile(const QString& path) {
     {
         QFile reserve(temporary);
         if (!reserve.open(QIODevice::NewOnly | QIODevice::WriteOnly))
-            return failed(QStringLiteral("cannot create %1: %2").arg(temporary, reserve.errorString()));
+            return failed(QStringLiteral("cannot create %1: %2")
+                              .arg(QDir::toNativeSeparators(temporary), reserve.errorString()));
     }
     auto discard = [&temporary] {
         QFile::remove(temporary);
@@ -73,14 +74,15 @@ ProvisionResult provisionDatabaseFile(const QString& path) {
     };
     if (const QString error = createEmptyDatabase(temporary); !error.isEmpty()) {
         discard();
-        return failed(QStringLiteral("cannot create the table in %1: %2").arg(path, error));
+        return failed(
+            QStringLiteral("cannot create the table in %1: %2").arg(QDir::toNativeSeparators(path), error));
     }
     // QFile::rename never replaces an existing file.
     if (!QFile::rename(temporary, path)) {
         discard();
         if (QFileInfo::exists(path))
             return ProvisionResult{};
-        return failed(QStringLiteral("cannot create %1").arg(path));
+        return failed(QStringLiteral("cannot create %1").arg(QDir::toNativeSeparators(path)));
     }
     ProvisionResult result;
     result.created = true;

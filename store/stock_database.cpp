@@ -1,5 +1,6 @@
 #include "store/stock_database.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QSqlDatabase>
 #include <QSqlError>
@@ -86,19 +87,21 @@ DbResult StockDatabase::open(const QString& path) {
     if (!db.isValid())
         return failure(QStringLiteral("the SQLite driver of Qt is not available"));
     if (!QFileInfo(path).isFile())
-        return failure(QStringLiteral("the database file %1 does not exist").arg(path));
+        return failure(
+            QStringLiteral("the database file %1 does not exist").arg(QDir::toNativeSeparators(path)));
 
     db.setDatabaseName(existingFileUri(path));
     db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=%1").arg(busyTimeoutMs));
     if (!db.open())
-        return failure(QStringLiteral("cannot open %1").arg(path), db.lastError());
+        return failure(QStringLiteral("cannot open %1").arg(QDir::toNativeSeparators(path)), db.lastError());
 
     // SQLite reads the file lazily; a statement on the table finds out now whether
     // this is a database with our table at all.
     QSqlQuery probe(db);
     if (!probe.prepare(QStringLiteral(
             "SELECT ID, mingcheng, daima, cjjg, cjsl, yjjg, yjnr, suozai FROM gupiao LIMIT 0"))) {
-        const DbResult result = failure(QStringLiteral("cannot use %1").arg(path), probe.lastError());
+        const DbResult result =
+            failure(QStringLiteral("cannot use %1").arg(QDir::toNativeSeparators(path)), probe.lastError());
         probe = QSqlQuery();
         db.close();
         return result;
