@@ -1,0 +1,54 @@
+#pragma once
+
+#include "log_sink.h"
+#include "notifier.h"
+#include "platform/profile.h"
+#include "sound_player.h"
+
+#include <QString>
+#include <vector>
+
+namespace tavrin {
+
+// The cells of one watch-list row that the alert check reads, as shown.
+struct AlertRow {
+    QString name;
+    QString price;      // latest price
+    QString change;     // change percent
+    QString profit;     // position profit or loss
+    QString alertPrice; // empty: no target alert
+    QString alertKind;  // "上涨到", "下跌到", "止盈卖"
+};
+
+// The alert channel check boxes, as they were when the check started.
+struct AlertOptions {
+    bool balloons = true; // balloons for streak alerts; target balloons are always shown
+    bool sound = true;    // sounds for every alert
+};
+
+// A difference of prices counts as a move only beyond this.
+inline constexpr double directionThreshold = 0.0000001;
+
+// The alert check: streak rules (a price moving the same way a number of checks
+// in a row) and target rules (a price or profit reaching the alert price), with
+// their state in the alert state file. Safe to run on several threads at once:
+// each check holds the state file's lock.
+class AlertRules {
+public:
+    AlertRules(Profile& state, Notifier& notifier, SoundPlayer& sounds, LogSink& log);
+
+    // Checks the rows in order, reading the state file once and saving it once.
+    // False when the state file could not be read (nothing is checked) or saved.
+    bool check(const std::vector<AlertRow>& rows, const AlertOptions& options);
+
+    // One row against state already loaded; check() calls it for every row.
+    void checkRow(ProfileEditor& state, const AlertRow& row, const AlertOptions& options);
+
+private:
+    Profile& state_;
+    Notifier& notifier_;
+    SoundPlayer& sounds_;
+    LogSink& log_;
+};
+
+} // namespace tavrin

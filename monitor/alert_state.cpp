@@ -1,0 +1,78 @@
+#include "alert_state.h"
+
+#include "quotes/number_text.h"
+
+#include <cmath>
+#include <limits>
+
+namespace tavrin {
+
+int countFromText(QStringView text) {
+    const double value = std::trunc(textToDouble(text));
+    if (!(value > std::numeric_limits<int>::min()))
+        return value < 0 ? std::numeric_limits<int>::min() : 0;
+    if (value >= std::numeric_limits<int>::max())
+        return std::numeric_limits<int>::max();
+    return static_cast<int>(value);
+}
+
+namespace {
+
+QString fallSwitchKey(const QString& name) {
+    return name + alert_ini::fallSwitchSuffix;
+}
+
+QString fallCountKey(const QString& name) {
+    return name + alert_ini::fallCountSuffix;
+}
+
+} // namespace
+
+StockAlertState readStockAlertState(const ProfileEditor& ini, const QString& name) {
+    StockAlertState state;
+    state.referencePrice = ini.read(alert_ini::referencePriceSection, name);
+    state.riseCount = countFromText(ini.read(alert_ini::countSection, name));
+    const int streakLength = countFromText(ini.read(alert_ini::streakLengthSection, name));
+    state.streakLength = streakLength > 0 ? streakLength : defaultStreakLength;
+    state.fallSwitch = ini.read(alert_ini::fallSwitchSection, fallSwitchKey(name));
+    state.fallCount = countFromText(ini.read(alert_ini::countSection, fallCountKey(name)));
+    state.targetCount = countFromText(ini.read(alert_ini::targetCountSection, name));
+    return state;
+}
+
+void writeReferencePrice(ProfileEditor& ini, const QString& name, QStringView priceText) {
+    ini.write(alert_ini::referencePriceSection, name, priceText);
+}
+
+void writeRiseCount(ProfileEditor& ini, const QString& name, int count) {
+    ini.write(alert_ini::countSection, name, QString::number(count));
+}
+
+void writeFallCount(ProfileEditor& ini, const QString& name, int count) {
+    ini.write(alert_ini::countSection, fallCountKey(name), QString::number(count));
+}
+
+void writeTargetCount(ProfileEditor& ini, const QString& name, int count) {
+    ini.write(alert_ini::targetCountSection, name, QString::number(count));
+}
+
+bool writeStockAdded(Profile& ini, const QString& name, QStringView streakLengthText, bool fallAlso) {
+    bool written = false;
+    const bool saved = ini.transaction([&](ProfileEditor& editor) {
+        const bool streak = editor.write(alert_ini::streakLengthSection, name, streakLengthText);
+        const bool fall = editor.write(alert_ini::fallSwitchSection, fallSwitchKey(name),
+                                       fallAlso ? alert_ini::fallSwitchOn : alert_ini::fallSwitchOff);
+        written = streak && fall;
+    });
+    return written && saved;
+}
+
+bool resetTargetCount(Profile& ini, const QString& name) {
+    return ini.write(alert_ini::targetCountSection, name, u"0");
+}
+
+bool removeTargetCount(Profile& ini, const QString& name) {
+    return ini.remove(alert_ini::targetCountSection, name);
+}
+
+} // namespace tavrin

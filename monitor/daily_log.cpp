@@ -1,0 +1,60 @@
+#include "daily_log.h"
+
+#include "platform/gbk.h"
+
+#include <QDir>
+#include <QFile>
+#include <mutex>
+
+namespace tavrin {
+
+namespace {
+
+std::mutex& logMutex() {
+    static std::mutex mutex;
+    return mutex;
+}
+
+} // namespace
+
+DailyLog::DailyLog(QString dataDirectory, const Clock& clock)
+    : dataDirectory_(std::move(dataDirectory)), clock_(clock) {}
+
+QString DailyLog::fileName(QDate date) {
+    return QString::number(date.year()) + u'-' + QString::number(date.month()) + u'-' +
+           QString::number(date.day()) + u".txt";
+}
+
+QString DailyLog::filePath(QDate date) const {
+    return QDir(dataDirectory_).filePath(u"log/"_qs + fileName(date));
+}
+
+QByteArray DailyLog::formatLine(const QDateTime& at, QStringView message) {
+    const QDate date = at.date();
+    const QTime time = at.time();
+    const QString stamp = QString::number(date.year()) + u'-' + QString::number(date.month()) + u'-' +
+                          QString::number(date.day()) + u' ' + QString::number(time.hour()) + u':' +
+                          QString::number(time.minute()) + u':' + QString::number(time.second());
+    return gbk::encode(stamp) + "  " + gbk::encode(message) + "\r\n";
+}
+
+void DailyLog::writeLine(const QString& message) {
+    append(message);
+}
+
+bool DailyLog::append(QStringView message) {
+    // One reading of the clock gives both the file and the time stamp, so a line
+    // written at midnight never lands in the day before its stamp.
+    const QDateTime at = clock_.now();
+    const QByteArray line = formatLine(at, message);
+    const std::lock_guard guard(logMutex());
+    // Append never truncates, and opening fails when the log folder is missing.
+    QFile file(filePath(at.date()));
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered))
+        return false;
+    const bool written = file.write(line) == line.size();
+    file.close();
+    return written;
+}
+
+} // namespace tavrin
