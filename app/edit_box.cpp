@@ -1,20 +1,36 @@
 #include "app/edit_box.h"
 
 #include <QValidator>
+#include <algorithm>
 
 namespace tavrin {
 
-// Refuses only edits made while the box handles one of its own (user) events
-// that would make the text longer than both the limit and what it was before.
+// Acts only on edits made while the box handles one of its own (user) events:
+// what would make the text longer than both the limit and what it was before is
+// cut from the end of the inserted text, as a Windows edit box does.
 class EditBox::LimitValidator : public QValidator {
 public:
     explicit LimitValidator(EditBox* box) : QValidator(box), box_(box) {}
 
-    State validate(QString& input, int&) const override {
+    State validate(QString& input, int& position) const override {
         if (!box_->handlingEvent_ || box_->limit_ <= 0)
             return Acceptable;
-        const int length = int(input.size());
-        return length <= box_->limit_ || length <= box_->lengthBeforeEdit_ ? Acceptable : Invalid;
+        const qsizetype allowed = std::max(qsizetype(box_->limit_), box_->textBeforeEdit_.size());
+        qsizetype excess = input.size() - allowed;
+        if (excess <= 0)
+            return Acceptable;
+        // The cursor stands right after what was inserted.
+        qsizetype start = position - excess;
+        if (start < 0)
+            return Invalid;
+        if (start > 0 && input.at(start).isLowSurrogate()) {
+            --start;
+            ++excess;
+        }
+        input.remove(start, excess);
+        position = int(start);
+        // Nothing of the insertion fits: refuse the edit and keep the undo history.
+        return input == box_->textBeforeEdit_ ? Invalid : Acceptable;
     }
 
 private:
@@ -23,8 +39,7 @@ private:
 
 EditBox::EditBox(QWidget* parent) : QLineEdit(parent) {
     setValidator(new LimitValidator(this));
-    connect(this, &QLineEdit::textChanged, this,
-            [this](const QString& text) { lengthBeforeEdit_ = int(text.size()); });
+    connect(this, &QLineEdit::textChanged, this, [this](const QString& text) { textBeforeEdit_ = text; });
 }
 
 void EditBox::setTypingLimit(int characters) {

@@ -6,7 +6,8 @@ namespace tavrin {
 
 // A one-line edit box whose typing limit restricts only what the user types:
 // texts the program sets are kept whole (QLineEdit::maxLength would cut them).
-// A text already longer than the limit may still be shortened by the user.
+// A text already longer than the limit may still be shortened by the user; an
+// insertion that does not fit is cut to what fits.
 class EditBox : public QLineEdit {
     Q_OBJECT
 
@@ -25,7 +26,7 @@ private:
     friend class LimitValidator;
 
     int limit_ = 0;
-    int lengthBeforeEdit_ = 0;
+    QString textBeforeEdit_;
     bool handlingEvent_ = false;
 };
 

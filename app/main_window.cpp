@@ -53,7 +53,6 @@ MainWindow::MainWindow(WatchListModel* watchList, const QIcon& programIcon, QWid
         listView_->setColumnWidth(column, widths[size_t(column)]);
 
     trayIcon_->setToolTip(windowTitle());
-    trayIcon_->show();
 
     connect(tabs_, &TabControl::currentChanged, this, &MainWindow::selectedTabChanged);
     connect(tabs_, &TabControl::doubleClicked, this, [this] { resize(width(), tabDoubleClickHeight); });

@@ -7,10 +7,13 @@
 #include "store/stock_database.h"
 #include "store/watch_list_model.h"
 
+#include <QSystemTrayIcon>
+
 namespace tavrin {
 
 QString runStartUp(MainWindow& window, StockDatabase& database, const DataDirectory& dataDirectory) {
     window.tabControl()->setCurrentIndex(0);
+    window.trayIcon()->show();
     window.watchListModel()->fill({});
 
     QString error;
