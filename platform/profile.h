@@ -71,6 +71,8 @@ public:
     bool transaction(const std::function<void(ProfileEditor&)>& edit);
 
     // The file's lock, shared by every Profile of the same file in this process.
+    // It is not recursive: while holding it, call no other member; edit inside
+    // transaction() instead.
     std::unique_lock<std::mutex> lock() const;
 
     // The lock of the file at path; one per canonical path for the life of the process.
