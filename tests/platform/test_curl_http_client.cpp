@@ -64,7 +64,7 @@ void CurlHttpClientTest::failures() {
 }
 
 void CurlHttpClientTest::unreachableServer() {
-    const HttpResponse response = m_http.get("http://127.0.0.1:1/q=sh600519");
+    const HttpResponse response = m_http.get(unreachableBaseUrl() + "/q=sh600519");
     QVERIFY(!response.ok());
     QCOMPARE(response.status, 0);
     QVERIFY(!response.error.isEmpty());
@@ -74,7 +74,7 @@ void CurlHttpClientTest::getManyKeepsOrder() {
     m_sim.admin(QStringLiteral("/admin/fault?mode=random-latency&ms=30"));
     m_sim.admin(QStringLiteral("/admin/fault?mode=empty&code=600036"));
     const std::vector<QByteArray> urls{url("/q=sh600519"), url("/q=sh600036"), url("/q=sz000002"),
-                                       url("/q=sz300750"), "http://127.0.0.1:1/x", url("/q=sh601318")};
+                                       url("/q=sz300750"), unreachableBaseUrl() + "/x", url("/q=sh601318")};
     const std::vector<HttpResponse> responses = m_http.getMany(urls, 3);
     QCOMPARE(responses.size(), urls.size());
     QVERIFY(responses[0].body.startsWith("v_sh600519"));

@@ -1,8 +1,17 @@
 #include "quote_sim_process.h"
 
 #include <QElapsedTimer>
+#include <QTcpServer>
 #include <QTcpSocket>
 #include <QUrl>
+
+QByteArray unreachableBaseUrl() {
+    QTcpServer server;
+    server.listen(QHostAddress::LocalHost);
+    const quint16 port = server.serverPort();
+    server.close();
+    return "http://127.0.0.1:" + QByteArray::number(port);
+}
 
 QuoteSimProcess::QuoteSimProcess(QStringList extraArguments) : m_arguments(std::move(extraArguments)) {}
 

@@ -5,6 +5,9 @@
 #include <QString>
 #include <QStringList>
 
+// A loopback URL on which nothing listens: a port that was free a moment ago.
+QByteArray unreachableBaseUrl();
+
 // Runs tools/quote-sim on a free loopback port for the lifetime of a test.
 class QuoteSimProcess {
 public:
