@@ -3,26 +3,42 @@
 #include "notifier.h"
 #include "sound_player.h"
 
-class QObject;
+#include <QEvent>
+#include <QObject>
+#include <mutex>
+#include <variant>
+#include <vector>
 
 namespace tavrin {
 
-// Hands balloons and sounds raised on any thread to the thread of a context
-// object (the UI thread), where the real notifier and player run. Every call is
-// queued, also from the context's own thread, so the caller never waits.
-// The notifier and the player must live as long as the context; calls still
-// queued when the context is destroyed are dropped.
-class QueuedAlertSink final : public Notifier, public SoundPlayer {
+// Hands balloons and sounds raised on any thread to the thread this object lives
+// in (the UI thread), where the real notifier and player run, in the order they
+// were raised. Every call is queued, also from the UI thread itself, so a caller
+// never waits for a balloon or a sound. The notifier and the player must outlive
+// this object, and every thread that calls it must be done before it is destroyed.
+class QueuedAlertSink final : public QObject, public Notifier, public SoundPlayer {
+    Q_OBJECT
+
 public:
-    QueuedAlertSink(QObject* context, Notifier& notifier, SoundPlayer& player);
+    QueuedAlertSink(Notifier& notifier, SoundPlayer& player, QObject* parent = nullptr);
 
     void showBalloon(const Balloon& balloon) override;
     void play(Sound sound) override;
 
+protected:
+    void customEvent(QEvent* event) override;
+
 private:
-    QObject* context_;
-    Notifier* notifier_;
-    SoundPlayer* player_;
+    using Alert = std::variant<Balloon, Sound>;
+    void enqueue(Alert alert);
+
+    Notifier& notifier_;
+    SoundPlayer& player_;
+    // The hand-over between threads goes through this lock (not only through Qt's
+    // event queue), so that thread checkers see it too.
+    std::mutex mutex_;
+    std::vector<Alert> pending_;
+    bool deliveryPosted_ = false;
 };
 
 } // namespace tavrin

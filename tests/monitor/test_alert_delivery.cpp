@@ -43,9 +43,9 @@ private slots:
     void iconKinds_data();
     void iconKinds();
     void soundClipPaths();
-    void callsFromAWorkerArriveOnTheContextThread();
-    void callsAreQueuedEvenOnTheContextThread();
-    void callsQueuedForADestroyedContextAreDropped();
+    void callsFromAWorkerArriveOnTheSinkThread();
+    void callsAreQueuedEvenOnTheSinkThread();
+    void callsQueuedForADestroyedSinkAreDropped();
 };
 
 void TestAlertDelivery::balloonTextsAreCutToTheLimits_data() {
@@ -95,40 +95,42 @@ void TestAlertDelivery::soundClipPaths() {
     QCOMPARE(soundResourcePath(Sound::Target), u":/sounds/target.wav"_qs);
 }
 
-void TestAlertDelivery::callsFromAWorkerArriveOnTheContextThread() {
-    QObject context;
+void TestAlertDelivery::callsFromAWorkerArriveOnTheSinkThread() {
     ThreadCheckingNotifier target;
-    QueuedAlertSink sink(&context, target, target);
+    QueuedAlertSink sink(target, target);
     const Balloon balloon = makeBalloon(u"平安银行股价预警", u"平安银行股价已上涨到10元", 1, 1000);
+    constexpr int rounds = 50;
+    // The worker posts while the sink's thread is already delivering.
     std::thread worker([&] {
-        sink.showBalloon(balloon);
-        sink.play(Sound::Target);
-        sink.play(Sound::Rising);
+        for (int i = 0; i < rounds; ++i) {
+            sink.showBalloon(balloon);
+            sink.play(Sound::Target);
+            sink.play(Sound::Rising);
+        }
     });
+    QTRY_COMPARE(target.threads.size(), 3 * rounds);
     worker.join();
-    QTRY_COMPARE(target.threads.size(), 3);
-    QCOMPARE(target.balloons, QList<Balloon>{balloon});
-    QCOMPARE(target.sounds, (QList<Sound>{Sound::Target, Sound::Rising}));
+    QCOMPARE(target.balloons, QList<Balloon>(rounds, balloon));
+    for (int i = 0; i < rounds; ++i)
+        QCOMPARE(target.sounds.mid(2 * i, 2), (QList<Sound>{Sound::Target, Sound::Rising}));
     for (QThread* thread : target.threads)
-        QCOMPARE(thread, context.thread());
+        QCOMPARE(thread, sink.thread());
 }
 
-void TestAlertDelivery::callsAreQueuedEvenOnTheContextThread() {
-    QObject context;
+void TestAlertDelivery::callsAreQueuedEvenOnTheSinkThread() {
     ThreadCheckingNotifier target;
-    QueuedAlertSink sink(&context, target, target);
+    QueuedAlertSink sink(target, target);
     sink.play(Sound::Falling);
     QVERIFY(target.sounds.isEmpty());
     QCoreApplication::processEvents();
     QCOMPARE(target.sounds, QList<Sound>{Sound::Falling});
 }
 
-void TestAlertDelivery::callsQueuedForADestroyedContextAreDropped() {
-    auto context = std::make_unique<QObject>();
+void TestAlertDelivery::callsQueuedForADestroyedSinkAreDropped() {
     ThreadCheckingNotifier target;
-    QueuedAlertSink sink(context.get(), target, target);
-    sink.showBalloon(makeBalloon(u"t", u"b", 1, 1000));
-    context.reset();
+    auto sink = std::make_unique<QueuedAlertSink>(target, target);
+    sink->showBalloon(makeBalloon(u"t", u"b", 1, 1000));
+    sink.reset();
     QCoreApplication::processEvents();
     QVERIFY(target.balloons.isEmpty());
 }
