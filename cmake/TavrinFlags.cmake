@@ -9,8 +9,7 @@ target_compile_definitions(tavrin_flags INTERFACE
 if(MSVC)
   target_compile_options(tavrin_flags INTERFACE /W4 /utf-8 /permissive-)
 else()
-  target_compile_options(tavrin_flags INTERFACE -Wall -Wextra -Wpedantic -Wold-style-cast
-    -Wno-old-style-cast-in-system-headers)
+  target_compile_options(tavrin_flags INTERFACE -Wall -Wextra -Wpedantic -Wold-style-cast)
 endif()
 
 if(TAVRIN_SANITIZE)

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "monitor/sound_player.h"
+
+#include <QObject>
+
+#include <array>
+
+class QSoundEffect;
+
+namespace tavrin {
+
+// Plays the alert clips from the resources with Qt Multimedia, once each, without
+// waiting. Without an audio device nothing is heard and nothing fails. UI thread only.
+class ClipPlayer final : public QObject, public SoundPlayer {
+    Q_OBJECT
+
+public:
+    explicit ClipPlayer(QObject* parent = nullptr);
+    void play(Sound sound) override;
+    int playCount() const { return m_playCount; }
+
+private:
+    std::array<QSoundEffect*, 3> m_effects{};
+    int m_playCount = 0;
+};
+
+} // namespace tavrin

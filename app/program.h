@@ -1,0 +1,68 @@
+#pragma once
+
+#include "app/clip_player.h"
+#include "app/main_window.h"
+#include "app/tray_notifier.h"
+#include "monitor/alert_rules.h"
+#include "monitor/clock.h"
+#include "monitor/daily_log.h"
+#include "monitor/monitoring_cycle.h"
+#include "monitor/queued_alert_sink.h"
+#include "platform/data_directory.h"
+#include "platform/profile.h"
+#include "store/stock_database.h"
+#include "store/watch_list_model.h"
+
+#include <QIcon>
+
+#include <atomic>
+#include <memory>
+
+namespace tavrin {
+
+// The composition root: builds every object of the running program once and
+// passes each its dependencies. Lives on the UI thread for the whole run.
+class Program : public QObject {
+    Q_OBJECT
+
+public:
+    explicit Program(const QIcon& icon);
+    ~Program() override;
+
+    // The start-up sequence: list loaded, one refresh pass, the start-up log line.
+    void start();
+
+    MainWindow& window() { return m_window; }
+    MonitoringCycle& monitoring() { return *m_monitoring; }
+    StockDatabase& database() { return m_database; }
+    const DataDirectory& dataDirectory() const { return m_dataDirectory; }
+    Profile& settings() { return m_settings; }
+    Notifier& notifier() { return m_notifier; }
+
+signals:
+    void closeRequested();
+
+private:
+    void watchOptions();
+    void showGarbledReplyMessage();
+    void checkAlerts(const RowSnapshots& rows);
+
+    DataDirectory m_dataDirectory;
+    SystemClock m_clock;
+    StockDatabase m_database;
+    WatchListModel m_watchList;
+    MainWindow m_window;
+    Profile m_settings;
+    DailyLog m_log;
+    TrayNotifier m_notifier;
+    ClipPlayer m_clips;
+    QueuedAlertSink m_alertSink;
+    AlertRules m_alertRules;
+    // The option boxes as the worker reads them at the moment of a check.
+    std::atomic<bool> m_balloonOption{true};
+    std::atomic<bool> m_soundOption{true};
+    std::unique_ptr<MonitoringCycle> m_monitoring;
+    bool m_garbledMessageShown = false;
+};
+
+} // namespace tavrin
