@@ -1,1 +1,72 @@
-int main() { return 0; }
+#include "market.h"
+#include "options.h"
+#include "quote_sim_server.h"
+#include "shutdown_signal.h"
+
+#include <chrono>
+#include <csignal>
+#include <cstdio>
+#include <pthread.h>
+#include <string>
+#include <thread>
+#include <vector>
+
+using namespace tavrin::sim;
+
+int main(int argc, char** argv) {
+    const ParsedOptions parsed = parseOptions(std::vector<std::string>(argv + 1, argv + argc));
+    if (parsed.help) {
+        std::fputs(usageText().c_str(), stdout);
+        return 0;
+    }
+    if (!parsed.error.empty()) {
+        std::fprintf(stderr, "quote-sim: %s\n\n%s", parsed.error.c_str(), usageText().c_str());
+        return 2;
+    }
+    const SimOptions& options = parsed.options;
+
+    // A client that hangs up mid-reply must not kill the simulator.
+    std::signal(SIGPIPE, SIG_IGN);
+    // Termination signals are taken by one thread, so that every other thread
+    // (the server's workers included) inherits the blocked mask.
+    // A parent that started us in the background may have ignored SIGINT.
+    std::signal(SIGINT, SIG_DFL);
+    std::signal(SIGTERM, SIG_DFL);
+    sigset_t stopSignals;
+    sigemptyset(&stopSignals);
+    sigaddset(&stopSignals, SIGTERM);
+    sigaddset(&stopSignals, SIGINT);
+    pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
+
+    ShutdownSignal shutdown;
+    Market market(options.seed);
+    QuoteSimServer server(options, market, shutdown);
+    if (!server.bind()) {
+        std::fprintf(stderr, "quote-sim: cannot listen on 127.0.0.1:%d\n", options.port);
+        return 1;
+    }
+    std::printf("http://127.0.0.1:%d\n", server.port());
+    std::fflush(stdout);
+
+    std::thread signalWaiter([&] {
+        int signal = 0;
+        sigwait(&stopSignals, &signal);
+        shutdown.request();
+        server.stop();
+    });
+    std::thread stepper([&] {
+        const auto period = std::chrono::milliseconds(options.stepMs > 0 ? options.stepMs : 3600000);
+        while (shutdown.sleepFor(period)) {
+            if (options.stepMs > 0)
+                market.step();
+        }
+    });
+
+    server.run();
+
+    if (!shutdown.requested())
+        pthread_kill(signalWaiter.native_handle(), SIGTERM);
+    signalWaiter.join();
+    stepper.join();
+    return 0;
+}
