@@ -2,6 +2,7 @@
 
 #include "log_sink.h"
 #include "notifier.h"
+#include "price_direction.h"
 #include "platform/profile.h"
 #include "sound_player.h"
 
@@ -26,8 +27,6 @@ struct AlertOptions {
     bool sound = true;    // sounds for every alert
 };
 
-// A difference of prices counts as a move only beyond this.
-inline constexpr double directionThreshold = 0.0000001;
 
 // The alert check: streak rules (a price moving the same way a number of checks
 // in a row) and target rules (a price or profit reaching the alert price), with

@@ -8,9 +8,9 @@ namespace tavrin {
 
 Rgb rowColourForProfit(QStringView profit) {
     const float value = static_cast<float>(textToDouble(profit));
-    if (value > kDirectionThreshold)
+    if (value > directionThreshold)
         return colours::red;
-    if (value < -kDirectionThreshold)
+    if (value < -directionThreshold)
         return colours::blue;
     return colours::black;
 }

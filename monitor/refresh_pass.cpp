@@ -12,7 +12,7 @@ QString profitOrLoss(QStringView price, QStringView cost, QStringView quantity) 
 }
 
 Rgb changeColour(QStringView change) {
-    return textToDouble(change) >= -kDirectionThreshold ? colours::red : colours::green;
+    return textToDouble(change) >= -directionThreshold ? colours::red : colours::green;
 }
 
 RowRefreshes refreshRows(const RowSnapshots& rows, const std::vector<QuoteResult>& quotes) {

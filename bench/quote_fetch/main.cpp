@@ -16,12 +16,11 @@ using namespace tavrin;
 
 namespace {
 
+// Distinct codes: the simulator's generated stocks 605000, 003000, 605001, ...
 std::vector<QString> universeCodes(int count) {
-    static const char* const known[] = {"600519", "601318", "600036", "603259", "000001", "000002", "002202",
-                                        "002594", "300750", "301072", "830799", "430047"};
     std::vector<QString> codes;
     for (int i = 0; i < count; ++i)
-        codes.push_back(QString::fromLatin1(known[i % std::size(known)]));
+        codes.push_back(QStringLiteral("%1%2").arg(i % 2 == 0 ? u"605" : u"003").arg(i / 2, 3, 10, QLatin1Char('0')));
     return codes;
 }
 
@@ -54,7 +53,8 @@ int main(int argc, char** argv) {
     const int latency = argc > 2 ? std::atoi(argv[2]) : 20;
     if (qEnvironmentVariableIsEmpty("TAVRIN_QUOTE_SIM"))
         qputenv("TAVRIN_QUOTE_SIM", (QCoreApplication::applicationDirPath() + QStringLiteral("/quote-sim")).toUtf8());
-    QuoteSimProcess sim({QStringLiteral("--latency-ms"), QString::number(latency)});
+    QuoteSimProcess sim({QStringLiteral("--latency-ms"), QString::number(latency), QStringLiteral("--extra-stocks"),
+                         QString::number(std::min(count, 2000))});
     if (!sim.start()) {
         std::fprintf(stderr, "could not start quote-sim\n");
         return 1;

@@ -39,6 +39,7 @@ int main(int argc, char** argv) {
     pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
 
     ShutdownSignal shutdown;
+    addSyntheticListings(options.extraStocks);
     Market market(options.seed);
     QuoteSimServer server(options, market, shutdown);
     if (!server.bind()) {

@@ -36,7 +36,7 @@ bool parseFault(std::string_view text, FaultOption& option) {
 
 std::string usageText() {
     return "usage: quote-sim [--port N] [--seed S] [--step-ms N] [--latency-ms N] [--fault MODE[@CODE]]...\n"
-           "                 [--update-version V] [--update-forced]\n"
+           "                 [--extra-stocks N] [--update-version V] [--update-forced]\n"
            "\n"
            "A local stand-in for the quote, chart, value-page and update services.\n"
            "Listens on 127.0.0.1 only and prints its base URL http://127.0.0.1:PORT once ready.\n"
@@ -45,6 +45,7 @@ std::string usageText() {
            "  --seed S            seed of the price random walk (default 1)\n"
            "  --step-ms N         one price step every N ms (default 3000; 0: only /admin/step)\n"
            "  --latency-ms N      extra delay of every /q= request (default 0)\n"
+           "  --extra-stocks N    N generated stocks sh605000.., sz003000.. (at most 2000)\n"
            "  --fault MODE[@CODE] a fault for everything or for one code (repeatable); modes:\n"
            "                      none latency random-latency empty drop few-fields many-fields\n"
            "                      other-code tilde-name bad-gbk oversized hang\n"
@@ -80,7 +81,7 @@ ParsedOptions parseOptions(const std::vector<std::string>& arguments) {
             continue;
         }
         const bool takesValue = name == "--port" || name == "--seed" || name == "--step-ms" ||
-                                name == "--latency-ms" || name == "--fault" || name == "--update-version";
+                                name == "--latency-ms" || name == "--extra-stocks" || name == "--fault" || name == "--update-version";
         if (!takesValue) {
             result.error = "unknown argument: " + arguments[i];
             return result;
@@ -101,6 +102,8 @@ ParsedOptions parseOptions(const std::vector<std::string>& arguments) {
             ok = parseNumber(value, options.stepMs, 0, 86400000);
         } else if (name == "--latency-ms") {
             ok = parseNumber(value, options.latencyMs, 0, 600000);
+        } else if (name == "--extra-stocks") {
+            ok = parseNumber(value, options.extraStocks, 0, 2000);
         } else if (name == "--fault") {
             FaultOption fault;
             ok = parseFault(value, fault);

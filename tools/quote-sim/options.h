@@ -18,6 +18,7 @@ struct SimOptions {
     std::uint64_t seed = 1;
     int stepMs = 3000; // 0: steps only through /admin/step
     int latencyMs = 0;
+    int extraStocks = 0;
     std::vector<FaultOption> faults;
     std::string updateVersion = "2.43";
     bool updateForced = false;

@@ -1,6 +1,8 @@
 #include "universe.h"
 
 #include <array>
+#include <cstdio>
+#include <vector>
 
 namespace tavrin::sim {
 
@@ -53,10 +55,27 @@ const std::array<Listing, 41> listings{{
     {"sz", "000630", "銅陵有色", 3.20, 2400000, 126.8, false},
 }};
 
+std::vector<Listing>& store() {
+    static std::vector<Listing> all(listings.begin(), listings.end());
+    return all;
+}
+
 } // namespace
 
 std::span<const Listing> universe() {
-    return listings;
+    return store();
+}
+
+void addSyntheticListings(int count) {
+    // Alternately Shanghai 605xxx and Shenzhen 003xxx: codes no real listing above uses.
+    std::vector<Listing>& all = store();
+    for (int i = 0; i < count && i < 2000; ++i) {
+        const bool shanghai = i % 2 == 0;
+        char code[8];
+        std::snprintf(code, sizeof code, "%s%03d", shanghai ? "605" : "003", i / 2);
+        all.push_back({shanghai ? "sh" : "sz", code, "模拟股份" + std::to_string(i + 1),
+                       5.0 + (i % 97) * 0.73, 100000 + i * 37LL, 5.0, false});
+    }
 }
 
 } // namespace tavrin::sim

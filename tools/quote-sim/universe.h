@@ -23,4 +23,8 @@ inline constexpr const char* tildeNamePrefix = "sz";
 
 std::span<const Listing> universe();
 
+// Adds count generated stocks (at most 2000) for benchmarks that need long watch
+// lists of distinct codes. Call before the market is created.
+void addSyntheticListings(int count);
+
 } // namespace tavrin::sim
