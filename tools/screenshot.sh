@@ -16,8 +16,18 @@ if [ ! -x "$bin" ]; then
 fi
 
 data=$(mktemp -d)
-trap 'rm -rf "$data"' EXIT
+sim_pid=
+trap 'rm -rf "$data"; [ -z "$sim_pid" ] || kill "$sim_pid" 2>/dev/null || true' EXIT
 export TAVRIN_DATA_DIR=$data
+
+# The live columns come from the local quote simulator.
+sim=$(dirname "$bin")/quote-sim
+if [ -x "$sim" ]; then
+  "$sim" --port 0 >"$data/sim.url" &
+  sim_pid=$!
+  for _ in $(seq 50); do [ -s "$data/sim.url" ] && break; sleep 0.1; done
+  export TAVRIN_QUOTE_URL=$(head -n1 "$data/sim.url")
+fi
 
 # A first run provisions the database with the program's own table; then the
 # stocks go in.
