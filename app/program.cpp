@@ -1,5 +1,6 @@
 #include "app/program.h"
 
+#include "app/edit_controller.h"
 #include "app/start_up.h"
 #include "platform/curl_http_client.h"
 #include "quotes/quote_fetch.h"
@@ -28,7 +29,9 @@ Program::Program(const QIcon& icon)
     : m_dataDirectory(DataDirectory::resolve()), m_window(&m_watchList, icon),
       m_settings(m_dataDirectory.settingsFile()), m_log(m_dataDirectory.path(), m_clock),
       m_notifier(*m_window.trayIcon()), m_clips(this), m_alertSink(m_notifier, m_clips, this),
-      m_alertRules(m_settings, m_alertSink, m_alertSink, m_log) {
+      m_alertRules(m_settings, m_alertSink, m_alertSink, m_log), m_messages(m_window),
+      m_editFeedback(m_messages, m_notifier), m_codeLookup(quoteServiceUrl()),
+      m_alertLookup(quoteServiceUrl()) {
     auto worker = std::make_unique<MonitoringWorker>(std::make_unique<CurlHttpClient>(), quoteServiceUrl(),
                                                      [this](const RowSnapshots& rows) { checkAlerts(rows); });
     m_monitoring = std::make_unique<MonitoringCycle>(m_watchList, *m_window.monitorTimer(), *m_window.colourTimer(),
@@ -39,10 +42,17 @@ Program::Program(const QIcon& icon)
     connect(m_monitoring.get(), &MonitoringCycle::captionChanged, button, &QPushButton::setText);
     connect(m_monitoring.get(), &MonitoringCycle::garbledReply, this, &Program::showGarbledReplyMessage);
     connect(&m_window, &MainWindow::closeRequested, this, &Program::closeRequested);
+    m_stockCommands = std::make_unique<StockCommands>(m_window, m_database, m_settings, m_editFeedback,
+                                                      *m_monitoring, m_codeLookup);
+    m_alertCommands = std::make_unique<AlertCommands>(m_window, m_database, m_settings, m_editFeedback,
+                                                      *m_monitoring, m_alertLookup);
+    connectEditCommands(m_window, *m_stockCommands, *m_alertCommands);
     watchOptions();
 }
 
 Program::~Program() {
+    m_alertCommands.reset();
+    m_stockCommands.reset();
     // The worker ends before the objects its alert check uses.
     m_monitoring.reset();
 }

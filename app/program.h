@@ -1,7 +1,11 @@
 #pragma once
 
+#include "app/alert_commands.h"
 #include "app/clip_player.h"
+#include "app/edit_feedback.h"
 #include "app/main_window.h"
+#include "app/message_box_sink.h"
+#include "app/stock_commands.h"
 #include "app/tray_notifier.h"
 #include "monitor/alert_rules.h"
 #include "monitor/clock.h"
@@ -10,6 +14,7 @@
 #include "monitor/queued_alert_sink.h"
 #include "platform/data_directory.h"
 #include "platform/profile.h"
+#include "quotes/async_quote_lookup.h"
 #include "store/stock_database.h"
 #include "store/watch_list_model.h"
 
@@ -38,6 +43,8 @@ public:
     const DataDirectory& dataDirectory() const { return m_dataDirectory; }
     Profile& settings() { return m_settings; }
     Notifier& notifier() { return m_notifier; }
+    StockCommands& stockCommands() { return *m_stockCommands; }
+    AlertCommands& alertCommands() { return *m_alertCommands; }
 
 signals:
     void closeRequested();
@@ -62,6 +69,13 @@ private:
     std::atomic<bool> m_balloonOption{true};
     std::atomic<bool> m_soundOption{true};
     std::unique_ptr<MonitoringCycle> m_monitoring;
+    MessageBoxSink m_messages;
+    EditFeedback m_editFeedback;
+    // One look-up thread per command set, so the alert editor never waits behind a code entry.
+    AsyncQuoteLookup m_codeLookup;
+    AsyncQuoteLookup m_alertLookup;
+    std::unique_ptr<StockCommands> m_stockCommands;
+    std::unique_ptr<AlertCommands> m_alertCommands;
     bool m_garbledMessageShown = false;
 };
 
