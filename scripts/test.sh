@@ -11,5 +11,5 @@ jobs=$(nproc)
 
 "$root/scripts/build.sh" tsan -DTAVRIN_SANITIZE=thread -DTAVRIN_MONITOR_TESTS_ONLY=ON
 (cd "$root/build/tsan" &&
-  TSAN_OPTIONS="suppressions=$root/tests/monitor/tsan.supp halt_on_error=1 second_deadlock_stack=1" \
+  TSAN_OPTIONS="suppressions=$root/tests/monitor/tsan.supp halt_on_error=1 second_deadlock_stack=1 die_after_fork=0" \
     ctest --output-on-failure -j"$jobs")

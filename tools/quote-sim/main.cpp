@@ -7,6 +7,9 @@
 #include <csignal>
 #include <cstdio>
 #include <pthread.h>
+#ifdef __linux__
+#include <sys/prctl.h>
+#endif
 #include <string>
 #include <thread>
 #include <vector>
@@ -14,6 +17,10 @@
 using namespace tavrin::sim;
 
 int main(int argc, char** argv) {
+#ifdef __linux__
+    // A test that dies must not leave its simulator behind holding the test's output open.
+    prctl(PR_SET_PDEATHSIG, SIGTERM);
+#endif
     const ParsedOptions parsed = parseOptions(std::vector<std::string>(argv + 1, argv + argc));
     if (parsed.help) {
         std::fputs(usageText().c_str(), stdout);
