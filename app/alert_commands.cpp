@@ -3,6 +3,7 @@
 #include "app/cleaned_text.h"
 #include "app/edit_feedback.h"
 #include "app/main_window.h"
+#include "app/record_lookup.h"
 #include "app/tab_control.h"
 #include "app/watch_list_reload.h"
 #include "monitor/alert_state.h"
@@ -13,28 +14,18 @@
 
 #include <QComboBox>
 #include <QLineEdit>
-#include <algorithm>
 
 namespace tavrin {
-namespace {
-
-template <typename T> T* required(const MainWindow& window, QStringView name) {
-    T* control = window.control<T>(name);
-    Q_ASSERT_X(control, "AlertCommands", "control missing from the main window");
-    return control;
-}
-
-} // namespace
 
 AlertCommands::AlertCommands(MainWindow& window, StockDatabase& database, Profile& settings,
                              EditFeedback& feedback, MonitoringCycle& monitoring, AsyncQuoteLookup& lookup,
                              QObject* parent)
     : QObject(parent), m_window(window), m_database(database), m_settings(settings), m_feedback(feedback),
-      m_monitoring(monitoring), m_lookup(lookup), m_codeBox(required<QLineEdit>(window, u"编辑框1")),
-      m_priceBox(required<QLineEdit>(window, u"编辑框3")),
-      m_changeBox(required<QLineEdit>(window, u"编辑框5")),
-      m_kindBox(required<QComboBox>(window, u"组合框1")),
-      m_alertPriceBox(required<QLineEdit>(window, u"编辑框4")) {
+      m_monitoring(monitoring), m_lookup(lookup), m_codeBox(window.requiredControl<QLineEdit>(u"编辑框1")),
+      m_priceBox(window.requiredControl<QLineEdit>(u"编辑框3")),
+      m_changeBox(window.requiredControl<QLineEdit>(u"编辑框5")),
+      m_kindBox(window.requiredControl<QComboBox>(u"组合框1")),
+      m_alertPriceBox(window.requiredControl<QLineEdit>(u"编辑框4")) {
     connect(&m_lookup, &AsyncQuoteLookup::answered, this, &AlertCommands::lookupAnswered);
 }
 
@@ -65,38 +56,18 @@ void AlertCommands::lookupAnswered(quint64 sequence, const QString& code, const 
     emit quoteShown(code, found);
 }
 
-bool AlertCommands::storedName(const QString& id, QString* name) {
-    const LoadResult loaded = m_database.loadAll();
-    if (!loaded) {
-        m_feedback.failed(databaseFailureText(loaded.error));
-        return false;
-    }
-    const auto record = std::find_if(loaded.records.begin(), loaded.records.end(),
-                                     [&id](const StockRecord& r) { return r.id == id; });
-    *name = record == loaded.records.end() ? QString() : record->mingcheng;
-    return true;
-}
-
 void AlertCommands::setAlert() {
     const QString alertPrice = m_alertPriceBox->text();
     if (alertPrice.isEmpty())
         return;
-    const LocateResult located = m_database.locate(m_codeBox->text());
-    if (!located) {
-        m_feedback.failed(databaseFailureText(located.error));
+    const std::optional<LocateResult> located = locateForEdit(m_database, m_feedback, m_codeBox->text());
+    if (!located)
         return;
-    }
-    if (!located.found()) {
-        m_feedback.tell(Message{QStringLiteral("没有找到")});
-        return;
-    }
     // The counter belongs to the record that is changed, whatever row is selected.
-    QString name;
-    if (!storedName(located.id, &name))
-        return;
+    const QString& name = located->name;
     const DbResult updated =
-        m_database.update(located.id, {{StockField::Yjnr, withoutSpaces(m_kindBox->currentText())},
-                                       {StockField::Yjjg, withoutSpaces(alertPrice)}});
+        m_database.update(located->id, {{StockField::Yjnr, withoutSpaces(m_kindBox->currentText())},
+                                        {StockField::Yjjg, withoutSpaces(alertPrice)}});
     if (!updated) {
         m_feedback.failed(databaseFailureText(updated.error));
         return;
@@ -114,19 +85,11 @@ void AlertCommands::setAlert() {
 }
 
 void AlertCommands::removeAlert() {
-    const LocateResult located = m_database.locate(selectedCode());
-    if (!located) {
-        m_feedback.failed(databaseFailureText(located.error));
+    const std::optional<LocateResult> located = locateForEdit(m_database, m_feedback, selectedCode());
+    if (!located)
         return;
-    }
-    if (!located.found()) {
-        m_feedback.tell(Message{QStringLiteral("没有找到")});
-        return;
-    }
-    QString name;
-    if (!storedName(located.id, &name))
-        return;
-    const DbResult updated = m_database.update(located.id, {{StockField::Yjjg, QString()}});
+    const QString& name = located->name;
+    const DbResult updated = m_database.update(located->id, {{StockField::Yjjg, QString()}});
     if (!updated) {
         m_feedback.failed(databaseFailureText(updated.error));
         return;

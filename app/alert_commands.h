@@ -44,7 +44,6 @@ private:
     QString selectedCode() const;
     // The stored name of the record with that ID; false, after an error box, when
     // the table cannot be read.
-    bool storedName(const QString& id, QString* name);
 
     MainWindow& m_window;
     StockDatabase& m_database;

@@ -36,6 +36,12 @@ public:
     template <typename T> T* control(QStringView name) const {
         return qobject_cast<T*>(controls_.value(name.toString()));
     }
+    // For code that cannot work without the control: a missing one is a programming error.
+    template <typename T> T* requiredControl(QStringView name) const {
+        T* found = control<T>(name);
+        Q_ASSERT_X(found, "MainWindow", "control missing from the catalogue");
+        return found;
+    }
 
     TabControl* tabControl() const { return tabs_; }
     QTableView* watchListView() const { return listView_; }

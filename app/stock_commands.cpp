@@ -3,6 +3,7 @@
 #include "app/cleaned_text.h"
 #include "app/edit_feedback.h"
 #include "app/main_window.h"
+#include "app/record_lookup.h"
 #include "app/watch_list_reload.h"
 #include "monitor/alert_state.h"
 #include "monitor/monitoring_cycle.h"
@@ -19,12 +20,6 @@
 namespace tavrin {
 namespace {
 
-template <typename T> T* required(const MainWindow& window, QStringView name) {
-    T* control = window.control<T>(name);
-    Q_ASSERT_X(control, "StockCommands", "control missing from the main window");
-    return control;
-}
-
 bool isStockCodeLength(const QString& text) {
     return gbk::byteLength(text) == kStockCodeBytes;
 }
@@ -39,11 +34,12 @@ StockCommands::StockCommands(MainWindow& window, StockDatabase& database, Profil
                              EditFeedback& feedback, MonitoringCycle& monitoring, AsyncQuoteLookup& lookup,
                              QObject* parent)
     : QObject(parent), m_window(window), m_database(database), m_settings(settings), m_feedback(feedback),
-      m_monitoring(monitoring), m_lookup(lookup), m_codeBox(required<QLineEdit>(window, u"编辑框_股票代码")),
-      m_priceBox(required<QLineEdit>(window, u"编辑框_买入价格")),
-      m_quantityBox(required<QLineEdit>(window, u"编辑框_买入数量")),
-      m_streakBox(required<QComboBox>(window, u"组合框_时间")),
-      m_fallAlertBox(required<QCheckBox>(window, u"选择框_下跌预警")) {
+      m_monitoring(monitoring), m_lookup(lookup),
+      m_codeBox(window.requiredControl<QLineEdit>(u"编辑框_股票代码")),
+      m_priceBox(window.requiredControl<QLineEdit>(u"编辑框_买入价格")),
+      m_quantityBox(window.requiredControl<QLineEdit>(u"编辑框_买入数量")),
+      m_streakBox(window.requiredControl<QComboBox>(u"组合框_时间")),
+      m_fallAlertBox(window.requiredControl<QCheckBox>(u"选择框_下跌预警")) {
     connect(&m_lookup, &AsyncQuoteLookup::answered, this, &StockCommands::lookupAnswered);
 }
 
@@ -140,18 +136,12 @@ void StockCommands::modify() {
         m_feedback.tell(ownedMessage(QStringLiteral("买入数量为空，未作修改。"), MessageIcon::Warning));
         return;
     }
-    const LocateResult located = m_database.locate(m_codeBox->text());
-    if (!located) {
-        m_feedback.failed(databaseFailureText(located.error));
+    const std::optional<LocateResult> located = locateForEdit(m_database, m_feedback, m_codeBox->text());
+    if (!located)
         return;
-    }
-    if (!located.found()) {
-        m_feedback.tell(Message{QStringLiteral("没有找到")});
-        return;
-    }
     const DbResult updated =
-        m_database.update(located.id, {{StockField::Cjjg, withoutSpaces(m_priceBox->text())},
-                                       {StockField::Cjsl, withoutSpaces(quantity)}});
+        m_database.update(located->id, {{StockField::Cjjg, withoutSpaces(m_priceBox->text())},
+                                        {StockField::Cjsl, withoutSpaces(quantity)}});
     if (!updated) {
         m_feedback.failed(databaseFailureText(updated.error));
         return;

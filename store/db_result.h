@@ -23,7 +23,8 @@ enum class LocateStatus { Found, NotFound, Error };
 
 struct LocateResult : DbResult {
     LocateStatus status = LocateStatus::NotFound;
-    QString id; // the ID of the first matching record when found
+    QString id;   // the ID of the first matching record when found
+    QString name; // its mingcheng: alert state is keyed by the stored name
 
     bool found() const { return status == LocateStatus::Found; }
 };

@@ -148,7 +148,8 @@ LocateResult StockDatabase::locate(const QString& code) {
         return failed<LocateResult>(opened);
     QSqlQuery query(QSqlDatabase::database(connectionName_, false));
     query.setForwardOnly(true);
-    if (!query.prepare(QStringLiteral("SELECT ID FROM gupiao WHERE daima = ? ORDER BY ID LIMIT 1")))
+    if (!query.prepare(
+            QStringLiteral("SELECT ID, mingcheng FROM gupiao WHERE daima = ? ORDER BY ID LIMIT 1")))
         return failed<LocateResult>(failure(what, query.lastError()));
     query.addBindValue(code);
     if (!query.exec())
@@ -157,6 +158,7 @@ LocateResult StockDatabase::locate(const QString& code) {
     if (query.next()) {
         result.status = LocateStatus::Found;
         result.id = QString::number(query.value(0).toLongLong());
+        result.name = query.value(1).toString();
     } else if (query.lastError().isValid()) {
         return failed<LocateResult>(failure(what, query.lastError()));
     }

@@ -151,6 +151,9 @@ void StockDatabaseTest::locate() {
     QCOMPARE(result.found(), !id.isEmpty());
     QCOMPARE(result.status, id.isEmpty() ? LocateStatus::NotFound : LocateStatus::Found);
     QCOMPARE(result.id, id);
+    // The located record's own name: alert state is keyed by it.
+    const QHash<QString, QString> names{{"1", "贵州茅台"}, {"2", "金风科技"}, {"4", "引号股"}, {"5", "全角"}};
+    QCOMPARE(result.name, names.value(id));
     QCOMPARE(db.loadAll().records.size(), watchList().size());
 }
 
