@@ -27,16 +27,16 @@ const QString ghostingHint = QStringLiteral("如程序出现重影，请先关�
 
 MainWindow::MainWindow(WatchListModel* watchList, const QIcon& programIcon, QWidget* parent)
     : QWidget(parent), model_(watchList) {
-    const WindowSpec& spec = mainWindowSpec();
+    const WindowDesign& design = mainWindowDesign();
     setObjectName(QStringLiteral("MainWindow"));
-    setWindowTitle(QString::fromUtf8(spec.caption));
+    setWindowTitle(QString::fromUtf8(design.caption));
     setWindowIcon(programIcon);
-    setGeometry(spec.clientRect);
+    setGeometry(design.clientRect);
     // Top-most, as the ticker bar beside it.
     setWindowFlag(Qt::WindowStaysOnTopHint);
 
-    controls_ = buildControls(*this, spec.controls, programIcon);
-    menu_ = buildMenu(*this, spec.menuName, spec.menu);
+    controls_ = buildControls(*this, design.controls, programIcon);
+    menu_ = buildMenu(*this, design.menuName, design.menu);
 
     tabs_ = control<TabControl>(u"高级选择夹1");
     listView_ = control<QTableView>(u"超级列表框_股票");

@@ -15,7 +15,7 @@ constexpr char options[] = "分组框2";
 constexpr char valueBox[] = "图片框1";
 
 // Containers come before what they hold.
-const ControlSpec controls[] = {
+const ControlEntry controls[] = {
     {.name = tabs,
      .kind = K::TabControl,
      .rect = {0, -1, 592, 264},
@@ -105,22 +105,22 @@ const ControlSpec controls[] = {
     {"系统音量1", K::SystemVolume},
 };
 
-const MenuItemSpec menu[] = {
+const MenuItemEntry menu[] = {
     {1, "添加股票"}, {1, "添加/修改预警"}, {1, "删除预警"}, {1, "查看分时/修改成本"}, {1, "删除所选"},
     {1, "关于程序"}, {2, "版本与作者"},    {2, "程序升级"}, {2, "玫瑰花屏保"},
 };
 
 } // namespace
 
-const WindowSpec& mainWindowSpec() {
-    static const WindowSpec spec{
+const WindowDesign& mainWindowDesign() {
+    static const WindowDesign design{
         .caption = "禾岫股价监控",
         .clientRect = {50, 50, 466, 219},
         .controls = controls,
         .menuName = "菜单",
         .menu = menu,
     };
-    return spec;
+    return design;
 }
 
 } // namespace tavrin

@@ -34,55 +34,55 @@ Qt::Alignment alignment(TextAlign align) {
     return (align == TextAlign::Centre ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignVCenter;
 }
 
-QWidget* makeTabControl(const ControlSpec& spec) {
+QWidget* makeTabControl(const ControlEntry& entry) {
     auto* tabs = new TabControl;
-    const QStringList titles = catalogueList(spec.items);
-    const QStringList notes = catalogueList(spec.itemNotes);
+    const QStringList titles = catalogueList(entry.items);
+    const QStringList notes = catalogueList(entry.itemNotes);
     for (qsizetype i = 0; i < titles.size(); ++i)
         tabs->addPage(titles[i], notes.value(i));
     return tabs;
 }
 
-QWidget* makeLabel(const ControlSpec& spec) {
-    auto* label = new QLabel(utf8(spec.text));
-    label->setAlignment(alignment(spec.align));
+QWidget* makeLabel(const ControlEntry& entry) {
+    auto* label = new QLabel(utf8(entry.text));
+    label->setAlignment(alignment(entry.align));
     // Both kinds draw no background of their own; the property tells them apart.
-    label->setProperty("transparentLabel", spec.kind == ControlKind::TransparentLabel);
+    label->setProperty("transparentLabel", entry.kind == ControlKind::TransparentLabel);
     return label;
 }
 
-QWidget* makeEditBox(const ControlSpec& spec) {
+QWidget* makeEditBox(const ControlEntry& entry) {
     auto* edit = new EditBox;
-    edit->setAlignment(alignment(spec.align));
-    edit->setTypingLimit(spec.typingLimit);
-    edit->setText(utf8(spec.text));
+    edit->setAlignment(alignment(entry.align));
+    edit->setTypingLimit(entry.typingLimit);
+    edit->setText(utf8(entry.text));
     return edit;
 }
 
-QWidget* makeCheckBox(const ControlSpec& spec) {
-    auto* box = new QCheckBox(utf8(spec.text));
-    box->setChecked(spec.checked);
+QWidget* makeCheckBox(const ControlEntry& entry) {
+    auto* box = new QCheckBox(utf8(entry.text));
+    box->setChecked(entry.checked);
     return box;
 }
 
-QWidget* makeComboBox(const ControlSpec& spec) {
+QWidget* makeComboBox(const ControlEntry& entry) {
     auto* combo = new QComboBox;
     combo->setEditable(true);
     // What the user types is a value, not a new choice.
     combo->setInsertPolicy(QComboBox::NoInsert);
-    combo->addItems(catalogueList(spec.items));
-    const QString text = utf8(spec.text);
+    combo->addItems(catalogueList(entry.items));
+    const QString text = utf8(entry.text);
     combo->setCurrentIndex(text.isEmpty() ? -1 : combo->findText(text));
     combo->setEditText(text);
     return combo;
 }
 
-QWidget* makeSlider(const ControlSpec& spec) {
+QWidget* makeSlider(const ControlEntry& entry) {
     auto* slider = new QSlider(Qt::Horizontal);
-    slider->setRange(spec.slider.minimum, spec.slider.maximum);
-    slider->setValue(spec.slider.position);
-    slider->setPageStep(spec.slider.step);
-    slider->setSingleStep(spec.slider.step);
+    slider->setRange(entry.slider.minimum, entry.slider.maximum);
+    slider->setValue(entry.slider.position);
+    slider->setPageStep(entry.slider.step);
+    slider->setSingleStep(entry.slider.step);
     return slider;
 }
 
@@ -105,63 +105,63 @@ QWidget* makeListView() {
     return view;
 }
 
-QWidget* makePictureBox(const ControlSpec& spec) {
+QWidget* makePictureBox(const ControlEntry& entry) {
     auto* box = new PictureBox;
-    box->setPicture(QPixmap::fromImage(embeddedPicture(utf8(spec.picture))));
+    box->setPicture(QPixmap::fromImage(embeddedPicture(utf8(entry.picture))));
     return box;
 }
 
-QWidget* makePictureButton(const ControlSpec& spec) {
+QWidget* makePictureButton(const ControlEntry& entry) {
     auto* button = new QToolButton;
     button->setAutoRaise(true);
-    button->setIcon(QIcon(QPixmap::fromImage(embeddedPicture(utf8(spec.picture)))));
-    button->setIconSize(spec.rect.size());
+    button->setIcon(QIcon(QPixmap::fromImage(embeddedPicture(utf8(entry.picture)))));
+    button->setIconSize(entry.rect.size());
     button->setStyleSheet(QStringLiteral("QToolButton { border: none; padding: 0; }"));
     return button;
 }
 
-QWidget* makeWebViewPlaceholder(const ControlSpec& spec) {
+QWidget* makeWebViewPlaceholder(const ControlEntry& entry) {
     auto* placeholder = new QWidget;
-    placeholder->setProperty("designAddress", utf8(spec.address));
+    placeholder->setProperty("designAddress", utf8(entry.address));
     return placeholder;
 }
 
-QWidget* makeWidget(const ControlSpec& spec) {
-    switch (spec.kind) {
+QWidget* makeWidget(const ControlEntry& entry) {
+    switch (entry.kind) {
     case ControlKind::TabControl:
-        return makeTabControl(spec);
+        return makeTabControl(entry);
     case ControlKind::GroupBox:
-        return new QGroupBox(utf8(spec.text));
+        return new QGroupBox(utf8(entry.text));
     case ControlKind::PictureBox:
-        return makePictureBox(spec);
+        return makePictureBox(entry);
     case ControlKind::Label:
     case ControlKind::TransparentLabel:
-        return makeLabel(spec);
+        return makeLabel(entry);
     case ControlKind::LineEdit:
-        return makeEditBox(spec);
+        return makeEditBox(entry);
     case ControlKind::Button:
-        return new QPushButton(utf8(spec.text));
+        return new QPushButton(utf8(entry.text));
     case ControlKind::CheckBox:
-        return makeCheckBox(spec);
+        return makeCheckBox(entry);
     case ControlKind::ComboBox:
-        return makeComboBox(spec);
+        return makeComboBox(entry);
     case ControlKind::Slider:
-        return makeSlider(spec);
+        return makeSlider(entry);
     case ControlKind::Canvas:
         return new Canvas;
     case ControlKind::ListView:
         return makeListView();
     case ControlKind::PictureButton:
-        return makePictureButton(spec);
+        return makePictureButton(entry);
     case ControlKind::WebView:
-        return makeWebViewPlaceholder(spec);
+        return makeWebViewPlaceholder(entry);
     default:
         return nullptr;
     }
 }
 
-QObject* makeComponent(const ControlSpec& spec, QWidget& window, const QIcon& trayIcon) {
-    switch (spec.kind) {
+QObject* makeComponent(const ControlEntry& entry, QWidget& window, const QIcon& trayIcon) {
+    switch (entry.kind) {
     case ControlKind::BalloonTip:
         return new BalloonTip(&window);
     case ControlKind::TrayIcon:
@@ -177,12 +177,12 @@ QObject* makeComponent(const ControlSpec& spec, QWidget& window, const QIcon& tr
     }
 }
 
-QWidget* containerOf(const ControlSpec& spec, QWidget& window, const QHash<QString, QObject*>& built) {
-    if (*spec.container == '\0')
+QWidget* containerOf(const ControlEntry& entry, QWidget& window, const QHash<QString, QObject*>& built) {
+    if (*entry.container == '\0')
         return &window;
-    QObject* container = built.value(utf8(spec.container));
+    QObject* container = built.value(utf8(entry.container));
     if (auto* tabs = qobject_cast<TabControl*>(container))
-        return tabs->page(spec.page);
+        return tabs->page(entry.page);
     return qobject_cast<QWidget*>(container);
 }
 
@@ -194,27 +194,27 @@ QStringList catalogueList(const char* text) {
     return utf8(text).split(QLatin1Char('|'));
 }
 
-QHash<QString, QObject*> buildControls(QWidget& window, std::span<const ControlSpec> controls,
+QHash<QString, QObject*> buildControls(QWidget& window, std::span<const ControlEntry> controls,
                                        const QIcon& trayIcon) {
     QHash<QString, QObject*> built;
-    for (const ControlSpec& spec : controls) {
+    for (const ControlEntry& entry : controls) {
         QObject* object = nullptr;
-        if (QWidget* widget = makeWidget(spec)) {
-            QWidget* container = containerOf(spec, window, built);
+        if (QWidget* widget = makeWidget(entry)) {
+            QWidget* container = containerOf(entry, window, built);
             Q_ASSERT_X(container, "buildControls", "a container must come before what it holds");
             widget->setParent(container ? container : &window);
-            widget->setGeometry(spec.rect);
+            widget->setGeometry(entry.rect);
             object = widget;
         } else {
-            object = makeComponent(spec, window, trayIcon);
+            object = makeComponent(entry, window, trayIcon);
         }
-        object->setObjectName(utf8(spec.name));
+        object->setObjectName(utf8(entry.name));
         built.insert(object->objectName(), object);
     }
     return built;
 }
 
-QMenu* buildMenu(QWidget& window, const char* name, std::span<const MenuItemSpec> items) {
+QMenu* buildMenu(QWidget& window, const char* name, std::span<const MenuItemEntry> items) {
     auto* menu = new QMenu(&window);
     menu->setObjectName(utf8(name));
     menu->setTitle(utf8(name));

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/control_spec.h"
+#include "app/control_entry.h"
 
 #include <QHash>
 #include <QIcon>
@@ -18,11 +18,11 @@ QStringList catalogueList(const char* text);
 // Creates the controls of a catalogue inside the window, each with its object
 // name, geometry and design content, and returns them by name. The icon is the
 // one a tray icon shows.
-QHash<QString, QObject*> buildControls(QWidget& window, std::span<const ControlSpec> controls,
+QHash<QString, QObject*> buildControls(QWidget& window, std::span<const ControlEntry> controls,
                                        const QIcon& trayIcon);
 
 // Creates a popup menu (not shown) from its items. Every action and submenu is
 // named after its text.
-QMenu* buildMenu(QWidget& window, const char* name, std::span<const MenuItemSpec> items);
+QMenu* buildMenu(QWidget& window, const char* name, std::span<const MenuItemEntry> items);
 
 } // namespace tavrin

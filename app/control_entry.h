@@ -32,7 +32,7 @@ enum class ControlKind {
 
 enum class TextAlign { Left, Centre };
 
-struct SliderSpec {
+struct SliderSettings {
     int minimum = 0;
     int maximum = 0;
     int position = 0;
@@ -41,7 +41,7 @@ struct SliderSpec {
 
 // One control of a window as designed. Texts are UTF-8; lists are separated by
 // '|' (a trailing '|' gives an empty last item).
-struct ControlSpec {
+struct ControlEntry {
     const char* name;
     ControlKind kind;
     const char* container = ""; // object name of the container; empty: the window
@@ -53,24 +53,24 @@ struct ControlSpec {
     bool checked = false;
     const char* items = "";     // combo items; tab page titles
     const char* itemNotes = ""; // the second text of each tab page
-    SliderSpec slider{};
+    SliderSettings slider{};
     const char* picture = ""; // resource path of the picture shown
     const char* address = ""; // design address of a web view
 };
 
 // One item of a popup menu; a level-1 item followed by level-2 items is a submenu.
-struct MenuItemSpec {
+struct MenuItemEntry {
     int level;
     const char* text;
 };
 
 // A whole window as designed.
-struct WindowSpec {
+struct WindowDesign {
     const char* caption;
     QRect clientRect;
-    std::span<const ControlSpec> controls;
+    std::span<const ControlEntry> controls;
     const char* menuName;
-    std::span<const MenuItemSpec> menu;
+    std::span<const MenuItemEntry> menu;
 };
 
 } // namespace tavrin
