@@ -49,6 +49,8 @@ void AlertCommands::lookupAnswered(quint64 sequence, const QString& code, const 
     if (sequence != m_lookupSequence || m_codeBox->text() != code)
         return;
     m_lookupSequence = 0;
+    if (result.status == FetchStatus::TooManyFields)
+        m_feedback.failed(tooManyFieldsMessage());
     const bool found = result.status == FetchStatus::Fetched && result.record.code == code;
     // Without a quote for this code the boxes show nothing rather than another stock's values.
     m_priceBox->setText(found ? result.record.price : QString());

@@ -6,10 +6,8 @@
 #include "quotes/quote_fetch.h"
 
 #include <QCheckBox>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QSystemTrayIcon>
-
 #include <cstdio>
 
 namespace tavrin {
@@ -34,8 +32,8 @@ Program::Program(const QIcon& icon)
       m_alertLookup(quoteServiceUrl()) {
     auto worker = std::make_unique<MonitoringWorker>(std::make_unique<CurlHttpClient>(), quoteServiceUrl(),
                                                      [this](const RowSnapshots& rows) { checkAlerts(rows); });
-    m_monitoring = std::make_unique<MonitoringCycle>(m_watchList, *m_window.monitorTimer(), *m_window.colourTimer(),
-                                                     std::move(worker), this);
+    m_monitoring = std::make_unique<MonitoringCycle>(m_watchList, *m_window.monitorTimer(),
+                                                     *m_window.colourTimer(), std::move(worker), this);
 
     QPushButton* button = m_window.monitorButton();
     connect(button, &QPushButton::clicked, this, [this, button] { m_monitoring->toggle(button->text()); });
@@ -84,7 +82,7 @@ void Program::showGarbledReplyMessage() {
     if (m_garbledMessageShown)
         return;
     m_garbledMessageShown = true;
-    QMessageBox::critical(&m_window, QStringLiteral("错误："), tooManyFieldsMessage());
+    m_editFeedback.failed(tooManyFieldsMessage());
     m_garbledMessageShown = false;
 }
 

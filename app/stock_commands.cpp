@@ -57,6 +57,8 @@ void StockCommands::lookupAnswered(quint64 sequence, const QString& code, const 
     if (sequence != m_lookupSequence || code != m_lookupCode)
         return;
     m_lookupSequence = 0;
+    if (result.status == FetchStatus::TooManyFields)
+        m_feedback.failed(tooManyFieldsMessage());
     const bool found = result.status == FetchStatus::Fetched && result.record.code == code;
     if (found) {
         m_pendingName = result.record.name;

@@ -82,6 +82,7 @@ private slots:
     void aStaleAnswerIsDropped();
     void aPriceTypedWhileWaitingIsKept();
     void duplicateAddRewritesTheEntriesOnly();
+    void garbledReplyShowsTheErrorBox();
     void addRefusedWithoutAQuoteForTheCode_data();
     void addRefusedWithoutAQuoteForTheCode();
     void addRefusedWhenTheServiceIsUnreachable();
@@ -253,6 +254,15 @@ void StockCommandsTest::duplicateAddRewritesTheEntriesOnly() {
     QCOMPARE(codeBox()->text(), QStringLiteral("600519"));
     QCOMPARE(priceBox()->text(), QStringLiteral("1712.34"));
     QCOMPARE(quantityBox()->text(), QStringLiteral("200"));
+}
+
+void StockCommandsTest::garbledReplyShowsTheErrorBox() {
+    QCOMPARE(m_sim.admin(QStringLiteral("/admin/fault?mode=many-fields&code=600519")), QByteArray("ok"));
+    QVERIFY(m_edit->enterCode(QStringLiteral("600519")));
+    QCOMPARE(m_edit->messages.shown,
+             std::vector<Message>{message("对不起，获取股票信息错误，请检查股票代码。", "错误：",
+                                          MessageIcon::Error, MessageOwner::MainWindow)});
+    QVERIFY(m_edit->stocks.pendingName().isEmpty());
 }
 
 void StockCommandsTest::addRefusedWithoutAQuoteForTheCode_data() {
