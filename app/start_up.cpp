@@ -7,6 +7,7 @@
 #include "store/stock_database.h"
 #include "store/watch_list_model.h"
 
+#include <QFileInfo>
 #include <QSystemTrayIcon>
 
 namespace tavrin {
@@ -17,7 +18,8 @@ QString runStartUp(MainWindow& window, StockDatabase& database, const DataDirect
     window.watchListModel()->fill({});
 
     QString error;
-    if (!dataDirectory.provision(&error))
+    // Without a log folder only the log is lost: the watch list still loads.
+    if (!dataDirectory.provision(&error) && !QFileInfo(dataDirectory.path()).isDir())
         return error;
     if (const ProvisionResult created = provisionDatabaseFile(dataDirectory.databaseFile()); !created)
         return created.error;

@@ -71,7 +71,7 @@ bool DataDirectory::provision(QString* error) const {
     if (!QDir().mkpath(path_))
         return fail(
             QStringLiteral("cannot create the data directory %1").arg(QDir::toNativeSeparators(path_)));
-    if (!QDir().mkpath(logDirectory()))
+    if (!QFileInfo::exists(databaseFile()) && !QDir().mkpath(logDirectory()))
         return fail(
             QStringLiteral("cannot create the log folder %1").arg(QDir::toNativeSeparators(logDirectory())));
     return true;

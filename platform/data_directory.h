@@ -36,8 +36,9 @@ public:
     QString settingsFile() const; // gupiao.ini
     QString logDirectory() const; // log
 
-    // Creates the directory and its log folder when missing; never touches a file.
-    // On failure returns false and, if given, sets *error to a short reason.
+    // Creates the directory when missing and, on a first run (no database file yet),
+    // its log folder: a user who removed the folder to stop logging keeps it that way.
+    // Never touches a file. On failure returns false and, if given, sets *error.
     bool provision(QString* error = nullptr) const;
 
 private:

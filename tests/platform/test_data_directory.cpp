@@ -60,6 +60,7 @@ private slots:
     void fileNames();
     void provisionCreatesFolderAndLog();
     void provisionLeavesExistingFilesAlone();
+    void logFolderOnlyOnAFirstRun();
     void provisionReportsFailure();
 };
 
@@ -160,6 +161,14 @@ void DataDirectoryTest::provisionLeavesExistingFilesAlone() {
     QCOMPARE(readFile(dir.settingsFile()), QByteArray("[股票时间]\r\n"));
     QCOMPARE(readFile(QDir(dir.logDirectory()).filePath(QStringLiteral("2024-1-2.txt"))),
              QByteArray("line\r\n"));
+}
+
+void DataDirectoryTest::logFolderOnlyOnAFirstRun() {
+    QTemporaryDir root;
+    const DataDirectory dir(root.path());
+    writeFile(dir.databaseFile(), "an existing watch list");
+    QVERIFY(dir.provision());
+    QVERIFY2(!QFileInfo::exists(dir.logDirectory()), "a removed log folder stays removed");
 }
 
 void DataDirectoryTest::provisionReportsFailure() {
