@@ -59,7 +59,9 @@ void StockCommands::lookupAnswered(quint64 sequence, const QString& code, const 
     m_lookupSequence = 0;
     if (result.status == FetchStatus::TooManyFields)
         m_feedback.failed(tooManyFieldsMessage());
-    const bool found = result.status == FetchStatus::Fetched && result.record.code == code;
+    // A quote without a name cannot key the stock's settings: as good as no quote.
+    const bool found =
+        result.status == FetchStatus::Fetched && result.record.code == code && !result.record.name.isEmpty();
     if (found) {
         m_pendingName = result.record.name;
         m_quotedCode = code;

@@ -41,8 +41,12 @@ void AlertRules::checkRow(ProfileEditor& state, const AlertRow& row, const Alert
     // No quote yet: an empty or zero price is no move, and must not become the reference.
     if (price == 0.0)
         return;
-
+    // A row without a name has no key to keep its state under: checking it would
+    // raise the same move again at every tick.
     const QString& name = row.name;
+    if (name.isEmpty())
+        return;
+
     const StockAlertState working = readStockAlertState(state, name);
     const double reference = textToDouble(working.referencePrice);
     int riseCount = working.riseCount;

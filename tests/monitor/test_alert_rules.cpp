@@ -262,6 +262,12 @@ void TestAlertRules::scenarios_data() {
                    {u"次数纪录"_qs, stock + u"下跌次数"_qs, {}},
                    {u"预警次数"_qs, stock, {}}}
         << QStringList{} << QStringList{} << QStringList{};
+
+    AlertRow nameless = row(u"12"_qs, u"10"_qs, u"上涨到"_qs);
+    nameless.name.clear();
+    QTest::newRow("a row without a name raises nothing")
+        << Entries{} << Ticks{{nameless}, {nameless}} << all << Entries{} << QStringList{} << QStringList{}
+        << QStringList{};
 }
 
 void TestAlertRules::scenarios() {
