@@ -67,7 +67,7 @@ struct MenuItemEntry {
 // A whole window as designed.
 struct WindowDesign {
     const char* caption;
-    QRect clientRect;
+    QRect designRect;
     std::span<const ControlEntry> controls;
     const char* menuName;
     std::span<const MenuItemEntry> menu;

@@ -31,7 +31,9 @@ MainWindow::MainWindow(WatchListModel* watchList, const QIcon& programIcon, QWid
     setObjectName(QStringLiteral("MainWindow"));
     setWindowTitle(QString::fromUtf8(design.caption));
     setWindowIcon(programIcon);
-    setGeometry(design.clientRect);
+    // move() places the frame, resize() the client area; the frame is added once known.
+    move(design.designRect.topLeft());
+    resize(design.designRect.size());
     // Top-most, as the ticker bar beside it.
     setWindowFlag(Qt::WindowStaysOnTopHint);
 
@@ -55,12 +57,32 @@ MainWindow::MainWindow(WatchListModel* watchList, const QIcon& programIcon, QWid
     trayIcon_->setToolTip(windowTitle());
 
     connect(tabs_, &TabControl::currentChanged, this, &MainWindow::selectedTabChanged);
-    connect(tabs_, &TabControl::doubleClicked, this, [this] { resize(width(), tabDoubleClickHeight); });
+    connect(tabs_, &TabControl::doubleClicked, this, [this] { setOuterHeight(tabDoubleClickHeight); });
     connect(listView_, &QWidget::customContextMenuRequested, this,
             [this](QPoint position) { popUpMenu(listView_->viewport()->mapToGlobal(position)); });
     connect(listView_, &QAbstractItemView::doubleClicked, this, &MainWindow::listDoubleClicked);
 
     tabs_->setCurrentIndex(0);
+}
+
+void MainWindow::setOuterSize(QSize size) {
+    const QSize frame = frameGeometry().size() - geometry().size();
+    resize(size - frame);
+}
+
+void MainWindow::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (designSizeApplied_)
+        return;
+    designSizeApplied_ = true;
+    setOuterSize(mainWindowDesign().designRect.size());
+    // Some window managers add their frame a little after the window is shown; the
+    // design size is then made the outer size again, unless the size was changed meanwhile.
+    const QSize clientSize = size();
+    QTimer::singleShot(300, this, [this, clientSize] {
+        if (size() == clientSize)
+            setOuterSize(mainWindowDesign().designRect.size());
+    });
 }
 
 QAction* MainWindow::action(QStringView text) const {

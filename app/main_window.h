@@ -63,6 +63,12 @@ public:
     // Pops up "菜单" at a screen position.
     void popUpMenu(QPoint globalPosition);
 
+    // Sizes as the design gives them: with the window frame, the way the satellite
+    // windows are docked to it. Without a frame (offscreen, no window manager) they
+    // are the client area.
+    void setOuterSize(QSize size);
+    void setOuterHeight(int height) { setOuterSize({frameGeometry().width(), height}); }
+
 signals:
     // A double click on the watch list: the code (cell 7) of the selected row.
     void stockCodeActivated(const QString& code);
@@ -71,6 +77,7 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     void selectedTabChanged(int index);
@@ -87,6 +94,7 @@ private:
     BalloonTip* balloonTip_ = nullptr;
     Canvas* canvas_ = nullptr;
     QMenu* menu_ = nullptr;
+    bool designSizeApplied_ = false;
 };
 
 // The height the window takes when the tab strip is double-clicked.

@@ -115,7 +115,7 @@ const MenuItemEntry menu[] = {
 const WindowDesign& mainWindowDesign() {
     static const WindowDesign design{
         .caption = "禾岫股价监控",
-        .clientRect = {50, 50, 466, 219},
+        .designRect = {50, 50, 466, 219},
         .controls = controls,
         .menuName = "菜单",
         .menu = menu,

@@ -180,7 +180,7 @@ void StockCommands::deleteSelected() {
 }
 
 void StockCommands::showEditRow() {
-    m_window.resize(m_window.width(), kEditRowHeight);
+    m_window.setOuterHeight(kEditRowHeight);
     m_codeBox->setFocus();
 }
 

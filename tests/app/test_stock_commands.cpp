@@ -503,10 +503,10 @@ void StockCommandsTest::deleteRemovesTheSelectedIdAmongEqualCodes() {
 
 void StockCommandsTest::addStockMenuShowsTheEditRow() {
     QVERIFY(m_edit->showActive());
-    QCOMPARE(m_edit->window.height(), 219);
+    QCOMPARE(m_edit->window.frameGeometry().height(), 219);
     m_edit->window.watchListView()->setFocus();
     trigger("添加股票");
-    QCOMPARE(m_edit->window.height(), StockCommands::kEditRowHeight);
+    QCOMPARE(m_edit->window.frameGeometry().height(), StockCommands::kEditRowHeight);
     QVERIFY(codeBox()->hasFocus());
 }
 
@@ -569,7 +569,7 @@ void StockCommandsTest::theProgramWiresTheCommands() {
         auto* quantity = window.control<QLineEdit>(u"编辑框_买入数量");
 
         window.action(u"添加股票")->trigger();
-        QCOMPARE(window.height(), 270);
+        QCOMPARE(window.frameGeometry().height(), 270);
         QTest::keyClicks(code, QStringLiteral("002202"));
         QTRY_COMPARE(price->text(), QStringLiteral("8.76"));
         QTRY_VERIFY(price->hasFocus());
