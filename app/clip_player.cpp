@@ -1,11 +1,25 @@
 #include "app/clip_player.h"
 
+#include "assets/assets_init.h"
+
 #include <QSoundEffect>
 #include <QUrl>
 
 namespace tavrin {
 
-ClipPlayer::ClipPlayer(QObject* parent) : QObject(parent) {}
+ClipPlayer::ClipPlayer(QObject* parent) : QObject(parent) {
+    initAssets();
+}
+
+bool ClipPlayer::isReady(Sound sound) const {
+    const QSoundEffect* effect = m_effects.at(static_cast<size_t>(sound));
+    return effect && effect->status() == QSoundEffect::Ready;
+}
+
+bool ClipPlayer::isPlaying(Sound sound) const {
+    const QSoundEffect* effect = m_effects.at(static_cast<size_t>(sound));
+    return effect && effect->isPlaying();
+}
 
 void ClipPlayer::play(Sound sound) {
     const auto index = static_cast<size_t>(sound);

@@ -3,7 +3,6 @@
 #include "monitor/sound_player.h"
 
 #include <QObject>
-
 #include <array>
 
 class QSoundEffect;
@@ -19,6 +18,9 @@ public:
     explicit ClipPlayer(QObject* parent = nullptr);
     void play(Sound sound) override;
     int playCount() const { return m_playCount; }
+    // Whether the clip was loaded and can be heard (false before its first play).
+    bool isReady(Sound sound) const;
+    bool isPlaying(Sound sound) const;
 
 private:
     std::array<QSoundEffect*, 3> m_effects{};
