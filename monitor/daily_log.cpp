@@ -15,14 +15,19 @@ std::mutex& logMutex() {
     return mutex;
 }
 
+// "2024-3-5": no leading zeros, as in the file name and the time stamp.
+QString dateText(QDate date) {
+    return QString::number(date.year()) + u'-' + QString::number(date.month()) + u'-' +
+           QString::number(date.day());
+}
+
 } // namespace
 
 DailyLog::DailyLog(QString dataDirectory, const Clock& clock)
     : dataDirectory_(std::move(dataDirectory)), clock_(clock) {}
 
 QString DailyLog::fileName(QDate date) {
-    return QString::number(date.year()) + u'-' + QString::number(date.month()) + u'-' +
-           QString::number(date.day()) + u".txt";
+    return dateText(date) + u".txt";
 }
 
 QString DailyLog::filePath(QDate date) const {
@@ -30,10 +35,8 @@ QString DailyLog::filePath(QDate date) const {
 }
 
 QByteArray DailyLog::formatLine(const QDateTime& at, QStringView message) {
-    const QDate date = at.date();
     const QTime time = at.time();
-    const QString stamp = QString::number(date.year()) + u'-' + QString::number(date.month()) + u'-' +
-                          QString::number(date.day()) + u' ' + QString::number(time.hour()) + u':' +
+    const QString stamp = dateText(at.date()) + u' ' + QString::number(time.hour()) + u':' +
                           QString::number(time.minute()) + u':' + QString::number(time.second());
     return gbk::encode(stamp) + "  " + gbk::encode(message) + "\r\n";
 }
