@@ -25,9 +25,10 @@ mkdir -p "$TAVRIN_DATA_DIR"
 if [ -x "$bin/Tavrin" ]; then
   if [ -z "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
     echo "No display found: starting Tavrin under a virtual X server."
-    exec xvfb-run -a -s "-screen 0 1280x800x24" "$bin/Tavrin"
+    xvfb-run -a -s "-screen 0 1280x800x24" "$bin/Tavrin"
+  else
+    "$bin/Tavrin"
   fi
-  "$bin/Tavrin"
 else
   "$bin/tavrin-quote" 600519
 fi
