@@ -14,52 +14,48 @@
 // Recording stand-ins for the alert channels; safe to call from several threads.
 namespace tavrin::test {
 
-class RecordingNotifier final : public Notifier {
+// What a fake was handed, in order, under a lock.
+template <typename T> class Recorded {
 public:
-    void showBalloon(const Balloon& balloon) override {
+    void add(T item) {
         const std::lock_guard guard(mutex_);
-        balloons_.append(balloon);
+        items_.append(std::move(item));
     }
-    QList<Balloon> balloons() const {
+    QList<T> items() const {
         const std::lock_guard guard(mutex_);
-        return balloons_;
+        return items_;
     }
 
 private:
     mutable std::mutex mutex_;
-    QList<Balloon> balloons_;
+    QList<T> items_;
+};
+
+class RecordingNotifier final : public Notifier {
+public:
+    void showBalloon(const Balloon& balloon) override { recorded_.add(balloon); }
+    QList<Balloon> balloons() const { return recorded_.items(); }
+
+private:
+    Recorded<Balloon> recorded_;
 };
 
 class RecordingSoundPlayer final : public SoundPlayer {
 public:
-    void play(Sound sound) override {
-        const std::lock_guard guard(mutex_);
-        sounds_.append(sound);
-    }
-    QList<Sound> sounds() const {
-        const std::lock_guard guard(mutex_);
-        return sounds_;
-    }
+    void play(Sound sound) override { recorded_.add(sound); }
+    QList<Sound> sounds() const { return recorded_.items(); }
 
 private:
-    mutable std::mutex mutex_;
-    QList<Sound> sounds_;
+    Recorded<Sound> recorded_;
 };
 
 class RecordingLog final : public LogSink {
 public:
-    void writeLine(const QString& message) override {
-        const std::lock_guard guard(mutex_);
-        lines_.append(message);
-    }
-    QStringList lines() const {
-        const std::lock_guard guard(mutex_);
-        return lines_;
-    }
+    void writeLine(const QString& message) override { recorded_.add(message); }
+    QStringList lines() const { return recorded_.items(); }
 
 private:
-    mutable std::mutex mutex_;
-    QStringList lines_;
+    Recorded<QString> recorded_;
 };
 
 class FixedClock final : public Clock {
