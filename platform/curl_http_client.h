@@ -23,7 +23,6 @@ public:
     // Aborts the transfers under way and refuses new ones, so that a worker blocked in
     // a request can be ended promptly at shutdown. Safe from any thread.
     void cancel() override { m_cancelled.store(true); }
-    bool isCancelled() const { return m_cancelled.load(); }
 
 private:
     HttpLimits m_limits;

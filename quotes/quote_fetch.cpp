@@ -130,8 +130,8 @@ std::vector<QuoteResult> QuoteFetcher::fetchMany(const std::vector<QString>& cod
 
     std::vector<std::vector<QString>> batches;
     std::vector<QByteArray> urls;
-    for (size_t start = 0; start < distinct.size(); start += static_cast<size_t>(m_batchSize)) {
-        const size_t end = std::min(distinct.size(), start + static_cast<size_t>(m_batchSize));
+    for (size_t start = 0; start < distinct.size(); start += kQuoteBatchSize) {
+        const size_t end = std::min(distinct.size(), start + kQuoteBatchSize);
         batches.emplace_back(distinct.begin() + static_cast<std::ptrdiff_t>(start),
                              distinct.begin() + static_cast<std::ptrdiff_t>(end));
         QByteArray query;

@@ -34,6 +34,8 @@ struct QuoteResult {
 
 inline constexpr int kMaxReplyFields = 999;
 inline constexpr qsizetype kStockCodeBytes = 6;
+// Codes per batch request: keeps the URL short while a long list needs few requests.
+inline constexpr size_t kQuoteBatchSize = 60;
 
 // The message shown when a reply has more than 999 fields.
 QString tooManyFieldsMessage();
@@ -60,13 +62,9 @@ public:
     // batch reply does not answer is asked alone.
     std::vector<QuoteResult> fetchMany(const std::vector<QString>& codes, int maxInFlight = 8) const;
 
-    int batchSize() const { return m_batchSize; }
-    void setBatchSize(int size) { m_batchSize = size > 0 ? size : 1; }
-
 private:
     HttpClient& m_http;
     QByteArray m_baseUrl;
-    int m_batchSize = 60;
 };
 
 } // namespace tavrin
