@@ -1,6 +1,6 @@
+#include "app/main_window/program_pictures.h"
 #include "app/program.h"
-#include "app/program_pictures.h"
-#include "app/standard_font.h"
+#include "app/widgets/standard_font.h"
 
 #include <QApplication>
 #include <QTimer>

@@ -1,7 +1,7 @@
 #include "app/program.h"
 
-#include "app/edit_controller.h"
-#include "app/start_up.h"
+#include "app/editing/edit_controller.h"
+#include "app/main_window/start_up.h"
 #include "platform/curl_http_client.h"
 #include "quotes/quote_fetch.h"
 

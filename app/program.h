@@ -1,12 +1,12 @@
 #pragma once
 
-#include "app/alert_commands.h"
-#include "app/clip_player.h"
-#include "app/edit_feedback.h"
-#include "app/main_window.h"
-#include "app/message_box_sink.h"
-#include "app/stock_commands.h"
-#include "app/tray_notifier.h"
+#include "app/delivery/clip_player.h"
+#include "app/delivery/message_box_sink.h"
+#include "app/delivery/tray_notifier.h"
+#include "app/editing/alert_commands.h"
+#include "app/editing/edit_feedback.h"
+#include "app/editing/stock_commands.h"
+#include "app/main_window/main_window.h"
 #include "monitor/alert_rules.h"
 #include "monitor/clock.h"
 #include "monitor/daily_log.h"
@@ -19,7 +19,6 @@
 #include "store/watch_list_model.h"
 
 #include <QIcon>
-
 #include <atomic>
 #include <memory>
 

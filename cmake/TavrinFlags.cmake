@@ -26,3 +26,8 @@ if(TAVRIN_CCACHE AND NOT CMAKE_CXX_COMPILER_LAUNCHER)
   set(CMAKE_CXX_COMPILER_LAUNCHER ${TAVRIN_CCACHE})
   set(CMAKE_C_COMPILER_LAUNCHER ${TAVRIN_CCACHE})
 endif()
+
+# The version of project(VERSION), as a header for the program and the simulator.
+configure_file(${CMAKE_CURRENT_LIST_DIR}/version.h.in ${PROJECT_BINARY_DIR}/generated/tavrin/version.h @ONLY)
+add_library(tavrin_version INTERFACE)
+target_include_directories(tavrin_version INTERFACE ${PROJECT_BINARY_DIR}/generated)

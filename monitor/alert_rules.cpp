@@ -1,7 +1,7 @@
-#include "alert_rules.h"
+#include "monitor/alert_rules.h"
 
-#include "alert_state.h"
-#include "alert_texts.h"
+#include "monitor/alert_state.h"
+#include "monitor/alert_texts.h"
 #include "quotes/number_text.h"
 
 namespace tavrin {
@@ -27,10 +27,10 @@ constexpr int targetCountWrap = 10;
 } // namespace
 
 AlertRules::AlertRules(Profile& state, Notifier& notifier, SoundPlayer& sounds, LogSink& log)
-    : state_(state), notifier_(notifier), sounds_(sounds), log_(log) {}
+    : m_state(state), m_notifier(notifier), m_sounds(sounds), m_log(log) {}
 
 bool AlertRules::check(const std::vector<AlertRow>& rows, const AlertOptions& options) {
-    return state_.transaction([&](ProfileEditor& state) {
+    return m_state.transaction([&](ProfileEditor& state) {
         for (const AlertRow& row : rows)
             checkRow(state, row, options);
     });
@@ -58,16 +58,16 @@ void AlertRules::checkRow(ProfileEditor& state, const AlertRow& row, const Alert
         ++riseCount;
         writeRiseCount(state, name, riseCount);
         writeFallCount(state, name, 0);
-        log_.writeLine(upwardMoveLog(name));
-        log_.writeLine(upwardMoveDetailLog(name, working.referencePrice, row.price, riseCount));
+        m_log.writeLine(upwardMoveLog(name));
+        m_log.writeLine(upwardMoveDetailLog(name, working.referencePrice, row.price, riseCount));
     }
 
     if (riseCount >= working.streakLength) {
-        log_.writeLine(riseStreakLog(name, riseCount));
+        m_log.writeLine(riseStreakLog(name, riseCount));
         if (options.balloons)
-            notifier_.showBalloon(riseStreakBalloon(name, riseCount, row.price, row.change));
+            m_notifier.showBalloon(riseStreakBalloon(name, riseCount, row.price, row.change));
         if (options.sound)
-            sounds_.play(Sound::Rising);
+            m_sounds.play(Sound::Rising);
         riseCount = 0;
         writeRiseCount(state, name, 0);
     }
@@ -75,20 +75,20 @@ void AlertRules::checkRow(ProfileEditor& state, const AlertRow& row, const Alert
     if (price - reference < -directionThreshold) {
         writeRiseCount(state, name, 0);
         writeReferencePrice(state, name, row.price);
-        log_.writeLine(downwardMoveLog(name));
+        m_log.writeLine(downwardMoveLog(name));
         if (working.fallSwitch == alert_ini::fallSwitchOn) {
             ++fallCount;
-            log_.writeLine(fallCountedLog(name, fallCount));
+            m_log.writeLine(fallCountedLog(name, fallCount));
             writeFallCount(state, name, fallCount);
         }
     }
 
     if (fallCount >= working.streakLength) {
-        log_.writeLine(fallStreakLog(name, fallCount, row.price, row.change));
+        m_log.writeLine(fallStreakLog(name, fallCount, row.price, row.change));
         if (options.balloons)
-            notifier_.showBalloon(fallStreakBalloon(name, fallCount, row.price, row.change));
+            m_notifier.showBalloon(fallStreakBalloon(name, fallCount, row.price, row.change));
         if (options.sound)
-            sounds_.play(Sound::Falling);
+            m_sounds.play(Sound::Falling);
         fallCount = 0;
         writeFallCount(state, name, 0);
     }
@@ -101,9 +101,9 @@ void AlertRules::checkRow(ProfileEditor& state, const AlertRow& row, const Alert
     ++targetCount;
     writeTargetCount(state, name, targetCount);
     if (targetCount == 1) {
-        notifier_.showBalloon(targetBalloon(kind, name, row.alertPrice));
+        m_notifier.showBalloon(targetBalloon(kind, name, row.alertPrice));
         if (options.sound)
-            sounds_.play(Sound::Target);
+            m_sounds.play(Sound::Target);
     }
     if (targetCount >= targetCountWrap) {
         targetCount = 0;

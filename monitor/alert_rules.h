@@ -1,10 +1,10 @@
 #pragma once
 
-#include "log_sink.h"
-#include "notifier.h"
-#include "price_direction.h"
+#include "monitor/log_sink.h"
+#include "monitor/notifier.h"
+#include "monitor/price_direction.h"
+#include "monitor/sound_player.h"
 #include "platform/profile.h"
-#include "sound_player.h"
 
 #include <QString>
 #include <vector>
@@ -27,7 +27,6 @@ struct AlertOptions {
     bool sound = true;    // sounds for every alert
 };
 
-
 // The alert check: streak rules (a price moving the same way a number of checks
 // in a row) and target rules (a price or profit reaching the alert price), with
 // their state in the alert state file. Safe to run on several threads at once:
@@ -44,10 +43,10 @@ public:
     void checkRow(ProfileEditor& state, const AlertRow& row, const AlertOptions& options);
 
 private:
-    Profile& state_;
-    Notifier& notifier_;
-    SoundPlayer& sounds_;
-    LogSink& log_;
+    Profile& m_state;
+    Notifier& m_notifier;
+    SoundPlayer& m_sounds;
+    LogSink& m_log;
 };
 
 } // namespace tavrin

@@ -1,4 +1,4 @@
-#include "alert_state.h"
+#include "monitor/alert_state.h"
 
 #include "quotes/number_text.h"
 

@@ -1,4 +1,4 @@
-#include "alert_texts.h"
+#include "monitor/alert_texts.h"
 
 namespace tavrin {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "notifier.h"
+#include "monitor/notifier.h"
 
 #include <QString>
 #include <QStringView>

@@ -1,4 +1,4 @@
-#include "colour_pass.h"
+#include "monitor/colour_pass.h"
 
 #include "monitor/price_direction.h"
 #include "quotes/number_text.h"

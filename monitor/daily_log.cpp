@@ -1,10 +1,12 @@
-#include "daily_log.h"
+#include "monitor/daily_log.h"
 
 #include "platform/gbk.h"
 
 #include <QDir>
 #include <QFile>
 #include <mutex>
+
+using namespace Qt::StringLiterals;
 
 namespace tavrin {
 
@@ -24,14 +26,14 @@ QString dateText(QDate date) {
 } // namespace
 
 DailyLog::DailyLog(QString dataDirectory, const Clock& clock)
-    : dataDirectory_(std::move(dataDirectory)), clock_(clock) {}
+    : m_dataDirectory(std::move(dataDirectory)), m_clock(clock) {}
 
 QString DailyLog::fileName(QDate date) {
     return dateText(date) + u".txt";
 }
 
 QString DailyLog::filePath(QDate date) const {
-    return QDir(dataDirectory_).filePath(u"log/"_qs + fileName(date));
+    return QDir(m_dataDirectory).filePath(u"log/"_s + fileName(date));
 }
 
 QByteArray DailyLog::formatLine(const QDateTime& at, QStringView message) {
@@ -48,7 +50,7 @@ void DailyLog::writeLine(const QString& message) {
 bool DailyLog::append(QStringView message) {
     // One reading of the clock gives both the file and the time stamp, so a line
     // written at midnight never lands in the day before its stamp.
-    const QDateTime at = clock_.now();
+    const QDateTime at = m_clock.now();
     const QByteArray line = formatLine(at, message);
     const std::lock_guard guard(logMutex());
     // Append never truncates, and opening fails when the log folder is missing.

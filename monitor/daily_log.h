@@ -1,7 +1,7 @@
 #pragma once
 
-#include "clock.h"
-#include "log_sink.h"
+#include "monitor/clock.h"
+#include "monitor/log_sink.h"
 
 #include <QByteArray>
 #include <QDate>
@@ -35,8 +35,8 @@ public:
     static QByteArray formatLine(const QDateTime& at, QStringView message);
 
 private:
-    QString dataDirectory_;
-    const Clock& clock_;
+    QString m_dataDirectory;
+    const Clock& m_clock;
 };
 
 } // namespace tavrin

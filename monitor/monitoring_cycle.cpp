@@ -1,4 +1,4 @@
-#include "monitoring_cycle.h"
+#include "monitor/monitoring_cycle.h"
 
 #include "monitor/colour_pass.h"
 #include "monitor/row_snapshot.h"

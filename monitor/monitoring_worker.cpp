@@ -1,4 +1,4 @@
-#include "monitoring_worker.h"
+#include "monitor/monitoring_worker.h"
 
 namespace tavrin {
 

@@ -1,4 +1,4 @@
-#include "notifier.h"
+#include "monitor/notifier.h"
 
 #include "platform/gbk.h"
 

@@ -1,4 +1,4 @@
-#include "queued_alert_sink.h"
+#include "monitor/queued_alert_sink.h"
 
 #include <QCoreApplication>
 
@@ -11,7 +11,7 @@ const QEvent::Type deliverEvent = static_cast<QEvent::Type>(QEvent::registerEven
 } // namespace
 
 QueuedAlertSink::QueuedAlertSink(Notifier& notifier, SoundPlayer& player, QObject* parent)
-    : QObject(parent), notifier_(notifier), player_(player) {}
+    : QObject(parent), m_notifier(notifier), m_player(player) {}
 
 void QueuedAlertSink::showBalloon(const Balloon& balloon) {
     enqueue(balloon);
@@ -22,12 +22,12 @@ void QueuedAlertSink::play(Sound sound) {
 }
 
 void QueuedAlertSink::enqueue(Alert alert) {
-    const std::lock_guard guard(mutex_);
-    pending_.push_back(std::move(alert));
+    const std::lock_guard guard(m_mutex);
+    m_pending.push_back(std::move(alert));
     // One delivery event at a time drains everything queued until it runs.
     // Posting under the lock orders the event before its delivery for any checker.
-    if (!deliveryPosted_) {
-        deliveryPosted_ = true;
+    if (!m_deliveryPosted) {
+        m_deliveryPosted = true;
         QCoreApplication::postEvent(this, new QEvent(deliverEvent));
     }
 }
@@ -36,17 +36,17 @@ void QueuedAlertSink::customEvent(QEvent* event) {
     std::vector<Alert> alerts;
     {
         // The event itself was made by the posting thread: look at it only under the lock.
-        const std::lock_guard guard(mutex_);
+        const std::lock_guard guard(m_mutex);
         if (event->type() != deliverEvent)
             return;
-        alerts.swap(pending_);
-        deliveryPosted_ = false;
+        alerts.swap(m_pending);
+        m_deliveryPosted = false;
     }
     for (const Alert& alert : alerts) {
         if (const Balloon* balloon = std::get_if<Balloon>(&alert))
-            notifier_.showBalloon(*balloon);
+            m_notifier.showBalloon(*balloon);
         else
-            player_.play(std::get<Sound>(alert));
+            m_player.play(std::get<Sound>(alert));
     }
 }
 

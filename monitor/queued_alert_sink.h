@@ -1,7 +1,7 @@
 #pragma once
 
-#include "notifier.h"
-#include "sound_player.h"
+#include "monitor/notifier.h"
+#include "monitor/sound_player.h"
 
 #include <QEvent>
 #include <QObject>
@@ -32,13 +32,13 @@ private:
     using Alert = std::variant<Balloon, Sound>;
     void enqueue(Alert alert);
 
-    Notifier& notifier_;
-    SoundPlayer& player_;
+    Notifier& m_notifier;
+    SoundPlayer& m_player;
     // The hand-over between threads goes through this lock (not only through Qt's
     // event queue), so that thread checkers see it too.
-    std::mutex mutex_;
-    std::vector<Alert> pending_;
-    bool deliveryPosted_ = false;
+    std::mutex m_mutex;
+    std::vector<Alert> m_pending;
+    bool m_deliveryPosted = false;
 };
 
 } // namespace tavrin

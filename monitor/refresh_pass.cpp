@@ -1,4 +1,4 @@
-#include "refresh_pass.h"
+#include "monitor/refresh_pass.h"
 
 #include "monitor/price_direction.h"
 #include "quotes/number_text.h"

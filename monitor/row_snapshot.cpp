@@ -1,4 +1,4 @@
-#include "row_snapshot.h"
+#include "monitor/row_snapshot.h"
 
 #include "store/watch_list_model.h"
 

@@ -1,4 +1,4 @@
-#include "sound_player.h"
+#include "monitor/sound_player.h"
 
 namespace tavrin {
 

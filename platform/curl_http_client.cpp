@@ -1,7 +1,6 @@
-#include "curl_http_client.h"
+#include "platform/curl_http_client.h"
 
 #include <curl/curl.h>
-
 #include <memory>
 #include <mutex>
 
@@ -87,7 +86,8 @@ HttpResponse finish(Transfer& transfer, CURLcode code) {
     if (transfer.tooLarge || code == CURLE_FILESIZE_EXCEEDED) {
         response.error = QStringLiteral("reply larger than %1 bytes").arg(transfer.maxBody);
     } else if (code != CURLE_OK) {
-        response.error = QString::fromUtf8(transfer.errorText[0] ? transfer.errorText : curl_easy_strerror(code));
+        response.error =
+            QString::fromUtf8(transfer.errorText[0] ? transfer.errorText : curl_easy_strerror(code));
     } else if (status < 200 || status >= 300) {
         response.error = QStringLiteral("HTTP status %1").arg(status);
     } else {

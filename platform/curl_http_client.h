@@ -1,6 +1,6 @@
 #pragma once
 
-#include "http_client.h"
+#include "platform/http_client.h"
 
 #include <atomic>
 

@@ -34,7 +34,7 @@ bool isWritableDirectory(const QString& directory) {
     return probe.open();
 }
 
-DataDirectory::DataDirectory(const QString& path) : path_(path) {}
+DataDirectory::DataDirectory(const QString& path) : m_path(path) {}
 
 DataDirectory DataDirectory::resolve() {
     DataDirectoryCandidates candidates;
@@ -49,15 +49,15 @@ DataDirectory DataDirectory::resolve() {
 }
 
 QString DataDirectory::databaseFile() const {
-    return QDir(path_).filePath(QStringLiteral("Database.db"));
+    return QDir(m_path).filePath(QStringLiteral("Database.db"));
 }
 
 QString DataDirectory::settingsFile() const {
-    return QDir(path_).filePath(QStringLiteral("gupiao.ini"));
+    return QDir(m_path).filePath(QStringLiteral("gupiao.ini"));
 }
 
 QString DataDirectory::logDirectory() const {
-    return QDir(path_).filePath(QStringLiteral("log"));
+    return QDir(m_path).filePath(QStringLiteral("log"));
 }
 
 bool DataDirectory::provision(QString* error) const {
@@ -66,11 +66,11 @@ bool DataDirectory::provision(QString* error) const {
             *error = reason;
         return false;
     };
-    if (path_.isEmpty())
+    if (m_path.isEmpty())
         return fail(QStringLiteral("no data directory is known"));
-    if (!QDir().mkpath(path_))
+    if (!QDir().mkpath(m_path))
         return fail(
-            QStringLiteral("cannot create the data directory %1").arg(QDir::toNativeSeparators(path_)));
+            QStringLiteral("cannot create the data directory %1").arg(QDir::toNativeSeparators(m_path)));
     if (!QFileInfo::exists(databaseFile()) && !QDir().mkpath(logDirectory()))
         return fail(
             QStringLiteral("cannot create the log folder %1").arg(QDir::toNativeSeparators(logDirectory())));

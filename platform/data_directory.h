@@ -31,7 +31,7 @@ public:
     // Needs a QCoreApplication for the last two.
     static DataDirectory resolve();
 
-    const QString& path() const { return path_; }
+    const QString& path() const { return m_path; }
     QString databaseFile() const; // Database.db
     QString settingsFile() const; // gupiao.ini
     QString logDirectory() const; // log
@@ -42,7 +42,7 @@ public:
     bool provision(QString* error = nullptr) const;
 
 private:
-    QString path_;
+    QString m_path;
 };
 
 } // namespace tavrin

@@ -1,4 +1,4 @@
-#include "gbk.h"
+#include "platform/gbk.h"
 
 #include <QStringDecoder>
 #include <QStringEncoder>

@@ -1,4 +1,4 @@
-#include "http_client.h"
+#include "platform/http_client.h"
 
 namespace tavrin {
 

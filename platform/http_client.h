@@ -2,15 +2,14 @@
 
 #include <QByteArray>
 #include <QString>
-
 #include <vector>
 
 namespace tavrin {
 
 struct HttpResponse {
-    int status = 0;     // HTTP status, 0 when no response arrived
-    QByteArray body;    // empty on error
-    QString error;      // empty on success; a short reason otherwise
+    int status = 0;  // HTTP status, 0 when no response arrived
+    QByteArray body; // empty on error
+    QString error;   // empty on success; a short reason otherwise
     bool ok() const { return error.isEmpty() && status >= 200 && status < 300; }
 };
 

@@ -1,6 +1,6 @@
-#include "profile.h"
+#include "platform/profile.h"
 
-#include "gbk.h"
+#include "platform/gbk.h"
 
 #include <QDir>
 #include <QFile>
@@ -81,13 +81,13 @@ ProfileEditor::ProfileEditor(const QByteArray& content) {
     const QList<QStringView> texts = QStringView(text).split(u'\n');
     const bool aligned = texts.size() == qsizetype(raws.size()) ||
                          (texts.size() == qsizetype(raws.size()) + 1 && texts.back().isEmpty());
-    lines_.reserve(raws.size());
+    m_lines.reserve(raws.size());
     for (std::size_t i = 0; i < raws.size(); ++i) {
         if (aligned) {
-            lines_.push_back(parse(raws[i], texts[qsizetype(i)]));
+            m_lines.push_back(parse(raws[i], texts[qsizetype(i)]));
         } else {
             const QString lineText = gbk::decode(raws[i]);
-            lines_.push_back(parse(raws[i], lineText));
+            m_lines.push_back(parse(raws[i], lineText));
         }
     }
 }
@@ -117,8 +117,8 @@ ProfileEditor::Line ProfileEditor::parse(const QByteArray& raw, QStringView text
 
 qsizetype ProfileEditor::find(const QString& section, const QString& key) const {
     bool inSection = false;
-    for (std::size_t i = 0; i < lines_.size(); ++i) {
-        const Line& line = lines_[i];
+    for (std::size_t i = 0; i < m_lines.size(); ++i) {
+        const Line& line = m_lines[i];
         if (line.kind == Kind::Section)
             inSection = line.name == section;
         else if (inSection && line.kind == Kind::Entry && line.name == key)
@@ -129,7 +129,7 @@ qsizetype ProfileEditor::find(const QString& section, const QString& key) const 
 
 QString ProfileEditor::read(QStringView section, QStringView key) const {
     const qsizetype i = find(foldAscii(trimmed(section)), foldAscii(trimmed(key)));
-    return i < 0 ? QString() : lines_[std::size_t(i)].value;
+    return i < 0 ? QString() : m_lines[std::size_t(i)].value;
 }
 
 bool ProfileEditor::contains(QStringView section, QStringView key) const {
@@ -151,14 +151,14 @@ bool ProfileEditor::write(QStringView section, QStringView key, QStringView valu
     const QString foldedKey = foldAscii(keyName);
     const qsizetype found = find(foldedSection, foldedKey);
     if (found >= 0) {
-        Line& line = lines_[std::size_t(found)];
+        Line& line = m_lines[std::size_t(found)];
         // Keep the key as the file spells it; only the value changes.
         const qsizetype equals = line.raw.indexOf('=');
         QByteArray raw = line.raw.left(equals + 1) + gbk::encode(value) + lineEnding(line.raw);
         if (raw != line.raw) {
             line.raw = std::move(raw);
             line.value = withoutQuotes(trimmed(value)).toString();
-            changed_ = true;
+            m_changed = true;
         }
         return true;
     }
@@ -173,8 +173,8 @@ bool ProfileEditor::write(QStringView section, QStringView key, QStringView valu
     // comments and blank lines before the next section stay where they are.
     qsizetype insertAt = -1;
     bool inSection = false;
-    for (std::size_t i = 0; i < lines_.size(); ++i) {
-        const Line& line = lines_[i];
+    for (std::size_t i = 0; i < m_lines.size(); ++i) {
+        const Line& line = m_lines[i];
         if (line.kind == Kind::Section) {
             if (inSection)
                 break;
@@ -193,17 +193,17 @@ bool ProfileEditor::write(QStringView section, QStringView key, QStringView valu
         header.kind = Kind::Section;
         header.name = foldedSection;
         added.push_back(std::move(header));
-        insertAt = qsizetype(lines_.size());
+        insertAt = qsizetype(m_lines.size());
     }
     added.push_back(std::move(entry));
     if (insertAt > 0) {
-        Line& before = lines_[std::size_t(insertAt - 1)];
+        Line& before = m_lines[std::size_t(insertAt - 1)];
         if (lineEnding(before.raw).isEmpty())
             before.raw += "\r\n";
     }
-    lines_.insert(lines_.begin() + insertAt, std::make_move_iterator(added.begin()),
-                  std::make_move_iterator(added.end()));
-    changed_ = true;
+    m_lines.insert(m_lines.begin() + insertAt, std::make_move_iterator(added.begin()),
+                   std::make_move_iterator(added.end()));
+    m_changed = true;
     return true;
 }
 
@@ -211,12 +211,12 @@ void ProfileEditor::remove(QStringView section, QStringView key) {
     const QString foldedSection = foldAscii(trimmed(section));
     const QString foldedKey = foldAscii(trimmed(key));
     bool inSection = false;
-    for (auto it = lines_.begin(); it != lines_.end();) {
+    for (auto it = m_lines.begin(); it != m_lines.end();) {
         if (it->kind == Kind::Section)
             inSection = it->name == foldedSection;
         if (inSection && it->kind == Kind::Entry && it->name == foldedKey) {
-            it = lines_.erase(it);
-            changed_ = true;
+            it = m_lines.erase(it);
+            m_changed = true;
         } else {
             ++it;
         }
@@ -225,11 +225,11 @@ void ProfileEditor::remove(QStringView section, QStringView key) {
 
 QByteArray ProfileEditor::content() const {
     qsizetype size = 0;
-    for (const Line& line : lines_)
+    for (const Line& line : m_lines)
         size += line.raw.size();
     QByteArray bytes;
     bytes.reserve(size);
-    for (const Line& line : lines_)
+    for (const Line& line : m_lines)
         bytes += line.raw;
     return bytes;
 }
@@ -276,7 +276,7 @@ QString lockKey(const QString& path) {
 
 } // namespace
 
-Profile::Profile(QString path) : path_(std::move(path)), mutex_(&mutexFor(path_)) {}
+Profile::Profile(QString path) : m_path(std::move(path)), m_mutex(&mutexFor(m_path)) {}
 
 std::mutex& Profile::mutexFor(const QString& path) {
     static std::mutex registryMutex;
@@ -290,13 +290,13 @@ std::mutex& Profile::mutexFor(const QString& path) {
 }
 
 std::unique_lock<std::mutex> Profile::lock() const {
-    return std::unique_lock(*mutex_);
+    return std::unique_lock(*m_mutex);
 }
 
 QString Profile::read(QStringView section, QStringView key) const {
     const auto guard = lock();
     QByteArray content;
-    if (load(path_, content) != LoadStatus::Loaded)
+    if (load(m_path, content) != LoadStatus::Loaded)
         return {};
     return ProfileEditor(content).read(section, key);
 }
@@ -315,13 +315,13 @@ bool Profile::remove(QStringView section, QStringView key) {
 bool Profile::transaction(const std::function<void(ProfileEditor&)>& edit) {
     const auto guard = lock();
     QByteArray content;
-    if (load(path_, content) == LoadStatus::Unreadable)
+    if (load(m_path, content) == LoadStatus::Unreadable)
         return false;
     ProfileEditor editor(content);
     edit(editor);
     if (!editor.changed())
         return true;
-    return save(path_, editor.content());
+    return save(m_path, editor.content());
 }
 
 } // namespace tavrin

@@ -34,7 +34,7 @@ public:
     void remove(QStringView section, QStringView key);
 
     QByteArray content() const;
-    bool changed() const { return changed_; }
+    bool changed() const { return m_changed; }
 
 private:
     enum class Kind { Other, Section, Entry };
@@ -49,15 +49,15 @@ private:
     // Index of the first entry line matching, or -1.
     qsizetype find(const QString& section, const QString& key) const;
 
-    std::vector<Line> lines_;
-    bool changed_ = false;
+    std::vector<Line> m_lines;
+    bool m_changed = false;
 };
 
 class Profile {
 public:
     explicit Profile(QString path);
 
-    const QString& path() const { return path_; }
+    const QString& path() const { return m_path; }
 
     // One entry, each call under the file's lock. Reads of a missing or unreadable
     // file give empty text; writes report failure.
@@ -79,8 +79,8 @@ public:
     static std::mutex& mutexFor(const QString& path);
 
 private:
-    QString path_;
-    std::mutex* mutex_;
+    QString m_path;
+    std::mutex* m_mutex;
 };
 
 } // namespace tavrin

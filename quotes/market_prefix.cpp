@@ -1,4 +1,4 @@
-#include "market_prefix.h"
+#include "quotes/market_prefix.h"
 
 namespace tavrin {
 namespace {

@@ -1,4 +1,4 @@
-#include "number_text.h"
+#include "quotes/number_text.h"
 
 #include <cmath>
 #include <cstdio>

@@ -1,9 +1,9 @@
-#include "quote_fetch.h"
+#include "quotes/quote_fetch.h"
 
-#include "market_prefix.h"
-#include "number_text.h"
 #include "platform/gbk.h"
-#include "quote_reply.h"
+#include "quotes/market_prefix.h"
+#include "quotes/number_text.h"
+#include "quotes/quote_reply.h"
 
 #include <QHash>
 #include <QUrl>
@@ -66,7 +66,8 @@ QuoteResult parseQuoteReply(const QString& requestedCode, QByteArrayView reply) 
     }
     if (fields.size() <= static_cast<size_t>(kVolumeField)) {
         // Never read past the last field; the caller must not take this for a quote.
-        return failure(FetchStatus::Unreadable, QStringLiteral("reply has only %1 fields").arg(fields.size()));
+        return failure(FetchStatus::Unreadable,
+                       QStringLiteral("reply has only %1 fields").arg(fields.size()));
     }
     result.status = FetchStatus::Fetched;
     result.record.name = gbk::decode(fields[kNameField]);
@@ -96,7 +97,8 @@ QByteArray QuoteFetcher::requestUrl(const QString& code) const {
     if (prefix.isEmpty())
         return {};
     // Codes come from user input: anything but digits is percent-encoded.
-    return m_baseUrl + "/q=" + prefix.toLatin1() + QUrl::toPercentEncoding(QString::fromLatin1(gbk::encode(code)));
+    return m_baseUrl + "/q=" + prefix.toLatin1() +
+           QUrl::toPercentEncoding(QString::fromLatin1(gbk::encode(code)));
 }
 
 QuoteResult QuoteFetcher::fetch(const QString& code) const {
@@ -138,7 +140,8 @@ std::vector<QuoteResult> QuoteFetcher::fetchMany(const std::vector<QString>& cod
         for (const QString& code : batches.back()) {
             if (!query.isEmpty())
                 query += ',';
-            query += quotePrefix(code).toLatin1() + QUrl::toPercentEncoding(QString::fromLatin1(gbk::encode(code)));
+            query += quotePrefix(code).toLatin1() +
+                     QUrl::toPercentEncoding(QString::fromLatin1(gbk::encode(code)));
         }
         urls.push_back(m_baseUrl + "/q=" + query);
     }

@@ -1,4 +1,4 @@
-#include "quote_reply.h"
+#include "quotes/quote_reply.h"
 
 #include "platform/gbk.h"
 

@@ -5,15 +5,15 @@ namespace tavrin {
 bool CellColours::set(int row, int column, Rgb text, Rgb background) {
     const bool listOwn = text == listText && background == listBackground;
     const auto key = std::make_pair(row, column);
-    const auto found = entries_.find(key);
-    if (found == entries_.end()) {
+    const auto found = m_entries.find(key);
+    if (found == m_entries.end()) {
         if (listOwn)
             return false;
-        entries_.emplace(key, std::make_pair(text, background));
+        m_entries.emplace(key, std::make_pair(text, background));
         return true;
     }
     if (listOwn) {
-        entries_.erase(found);
+        m_entries.erase(found);
         return true;
     }
     const auto colours = std::make_pair(text, background);
@@ -24,16 +24,16 @@ bool CellColours::set(int row, int column, Rgb text, Rgb background) {
 }
 
 std::optional<CellColourEntry> CellColours::lookup(int row, int column) const {
-    const auto found = entries_.find(std::make_pair(row, column));
-    if (found == entries_.end())
+    const auto found = m_entries.find(std::make_pair(row, column));
+    if (found == m_entries.end())
         return std::nullopt;
     return CellColourEntry{row, column, found->second.first, found->second.second};
 }
 
 std::vector<CellColourEntry> CellColours::entries() const {
     std::vector<CellColourEntry> result;
-    result.reserve(entries_.size());
-    for (const auto& [key, colours] : entries_)
+    result.reserve(m_entries.size());
+    for (const auto& [key, colours] : m_entries)
         result.push_back(CellColourEntry{key.first, key.second, colours.first, colours.second});
     return result;
 }

@@ -36,11 +36,11 @@ public:
 
     // In row, then column order.
     std::vector<CellColourEntry> entries() const;
-    std::size_t size() const { return entries_.size(); }
-    bool empty() const { return entries_.empty(); }
+    std::size_t size() const { return m_entries.size(); }
+    bool empty() const { return m_entries.empty(); }
 
 private:
-    std::map<std::pair<int, int>, std::pair<Rgb, Rgb>> entries_;
+    std::map<std::pair<int, int>, std::pair<Rgb, Rgb>> m_entries;
 };
 
 } // namespace tavrin

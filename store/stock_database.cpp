@@ -68,22 +68,22 @@ QString existingFileUri(const QString& path) {
 
 } // namespace
 
-StockDatabase::StockDatabase() : connectionName_(nextConnectionName()) {
-    QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connectionName_);
+StockDatabase::StockDatabase() : m_connectionName(nextConnectionName()) {
+    QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connectionName);
 }
 
 StockDatabase::~StockDatabase() {
     {
-        QSqlDatabase db = QSqlDatabase::database(connectionName_, false);
+        QSqlDatabase db = QSqlDatabase::database(m_connectionName, false);
         db.close();
     }
-    QSqlDatabase::removeDatabase(connectionName_);
+    QSqlDatabase::removeDatabase(m_connectionName);
 }
 
 DbResult StockDatabase::open(const QString& path) {
-    QSqlDatabase db = QSqlDatabase::database(connectionName_, false);
+    QSqlDatabase db = QSqlDatabase::database(m_connectionName, false);
     db.close();
-    path_ = path;
+    m_path = path;
     if (!db.isValid())
         return failure(QStringLiteral("the SQLite driver of Qt is not available"));
     if (!QFileInfo(path).isFile())
@@ -110,21 +110,21 @@ DbResult StockDatabase::open(const QString& path) {
 }
 
 bool StockDatabase::isOpen() const {
-    return QSqlDatabase::database(connectionName_, false).isOpen();
+    return QSqlDatabase::database(m_connectionName, false).isOpen();
 }
 
 DbResult StockDatabase::ensureOpen() {
     if (isOpen())
         return DbResult{};
-    if (path_.isEmpty())
+    if (m_path.isEmpty())
         return failure(QStringLiteral("no database file has been opened"));
-    return open(path_);
+    return open(m_path);
 }
 
 LoadResult StockDatabase::loadAll() {
     if (DbResult opened = ensureOpen(); !opened)
         return failed<LoadResult>(opened);
-    QSqlQuery query(QSqlDatabase::database(connectionName_, false));
+    QSqlQuery query(QSqlDatabase::database(m_connectionName, false));
     query.setForwardOnly(true);
     if (!query.exec(
             QStringLiteral("SELECT ID, mingcheng, daima, cjjg, cjsl, yjjg, yjnr FROM gupiao ORDER BY ID")))
@@ -146,7 +146,7 @@ LocateResult StockDatabase::locate(const QString& code) {
     const QString what = QStringLiteral("cannot search the watch list");
     if (DbResult opened = ensureOpen(); !opened)
         return failed<LocateResult>(opened);
-    QSqlQuery query(QSqlDatabase::database(connectionName_, false));
+    QSqlQuery query(QSqlDatabase::database(m_connectionName, false));
     query.setForwardOnly(true);
     if (!query.prepare(
             QStringLiteral("SELECT ID, mingcheng FROM gupiao WHERE daima = ? ORDER BY ID LIMIT 1")))
@@ -169,7 +169,7 @@ AppendResult StockDatabase::append(const NewStock& stock) {
     const QString what = QStringLiteral("cannot add the stock");
     if (DbResult opened = ensureOpen(); !opened)
         return failed<AppendResult>(opened);
-    QSqlQuery query(QSqlDatabase::database(connectionName_, false));
+    QSqlQuery query(QSqlDatabase::database(m_connectionName, false));
     if (!query.prepare(QStringLiteral(
             "INSERT INTO gupiao (mingcheng, daima, suozai, cjjg, cjsl) VALUES (?, ?, NULL, ?, ?)")))
         return failed<AppendResult>(failure(what, query.lastError()));
@@ -202,7 +202,7 @@ DbResult StockDatabase::update(const QString& id, const std::vector<FieldValue>&
 
     // One statement is saved whole or not at all. Where a column is named twice,
     // SQLite keeps the rightmost assignment: the caller's last word, as in field order.
-    QSqlQuery query(QSqlDatabase::database(connectionName_, false));
+    QSqlQuery query(QSqlDatabase::database(m_connectionName, false));
     if (!query.prepare(QStringLiteral("UPDATE gupiao SET ") + assignments.join(QStringLiteral(", ")) +
                        QStringLiteral(" WHERE ID = ?")))
         return failure(QStringLiteral("cannot change the stock"), query.lastError());
@@ -223,7 +223,7 @@ RemoveResult StockDatabase::removeById(const QString& id) {
         return RemoveResult{};
     if (DbResult opened = ensureOpen(); !opened)
         return failed<RemoveResult>(opened);
-    QSqlQuery query(QSqlDatabase::database(connectionName_, false));
+    QSqlQuery query(QSqlDatabase::database(m_connectionName, false));
     if (!query.prepare(QStringLiteral("DELETE FROM gupiao WHERE ID = ?")))
         return failed<RemoveResult>(failure(what, query.lastError()));
     query.addBindValue(key);

@@ -23,7 +23,7 @@ public:
     // again closes the previous connection first.
     DbResult open(const QString& path);
     bool isOpen() const;
-    const QString& path() const { return path_; }
+    const QString& path() const { return m_path; }
 
     // Every record once, in ascending ID.
     LoadResult loadAll();
@@ -45,8 +45,8 @@ public:
 private:
     DbResult ensureOpen();
 
-    QString connectionName_;
-    QString path_;
+    QString m_connectionName;
+    QString m_path;
 };
 
 } // namespace tavrin

@@ -37,7 +37,7 @@ const std::array<int, WatchListModel::columnTotal>& WatchListModel::columnWidths
 WatchListModel::WatchListModel(QObject* parent) : QAbstractTableModel(parent) {}
 
 int WatchListModel::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : static_cast<int>(rows_.size());
+    return parent.isValid() ? 0 : static_cast<int>(m_rows.size());
 }
 
 int WatchListModel::columnCount(const QModelIndex& parent) const {
@@ -53,11 +53,11 @@ QVariant WatchListModel::data(const QModelIndex& index, int role) const {
     case Qt::TextAlignmentRole:
         return static_cast<int>(Qt::AlignCenter);
     case Qt::ForegroundRole: {
-        const auto entry = colours_.lookup(index.row(), index.column());
+        const auto entry = m_colours.lookup(index.row(), index.column());
         return toQColor(entry ? entry->text : CellColours::listText);
     }
     case Qt::BackgroundRole: {
-        const auto entry = colours_.lookup(index.row(), index.column());
+        const auto entry = m_colours.lookup(index.row(), index.column());
         return toQColor(entry ? entry->background : CellColours::listBackground);
     }
     default:
@@ -80,10 +80,10 @@ QVariant WatchListModel::headerData(int section, Qt::Orientation orientation, in
 
 void WatchListModel::fill(const std::vector<StockRecord>& records) {
     beginResetModel();
-    rows_.clear();
-    rows_.reserve(records.size());
+    m_rows.clear();
+    m_rows.reserve(records.size());
     for (const StockRecord& record : records) {
-        auto& row = rows_.emplace_back();
+        auto& row = m_rows.emplace_back();
         row[Id] = record.id;
         row[Name] = record.mingcheng;
         row[Code] = record.daima;
@@ -98,13 +98,13 @@ void WatchListModel::fill(const std::vector<StockRecord>& records) {
 QString WatchListModel::cell(int row, int column) const {
     if (row < 0 || row >= rowCount() || column < 0 || column >= columnTotal)
         return QString();
-    return rows_[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)];
+    return m_rows[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)];
 }
 
 void WatchListModel::setCell(int row, int column, const QString& text) {
     if (row < 0 || row >= rowCount() || column < 0 || column >= columnTotal)
         return;
-    QString& stored = rows_[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)];
+    QString& stored = m_rows[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)];
     if (stored == text)
         return;
     stored = text;
@@ -113,38 +113,38 @@ void WatchListModel::setCell(int row, int column, const QString& text) {
 }
 
 void WatchListModel::setCellColours(int row, int column, Rgb text, Rgb background) {
-    if (colours_.set(row, column, text, background))
+    if (m_colours.set(row, column, text, background))
         colourChanged(row, column);
 }
 
 void WatchListModel::beginColourBatch() {
-    ++batchDepth_;
+    ++m_batchDepth;
 }
 
 void WatchListModel::endColourBatch() {
-    if (batchDepth_ == 0 || --batchDepth_ > 0)
+    if (m_batchDepth == 0 || --m_batchDepth > 0)
         return;
-    if (batchTouched_) {
-        batchTouched_ = false;
-        announceColours(batchTop_, batchLeft_, batchBottom_, batchRight_);
+    if (m_batchTouched) {
+        m_batchTouched = false;
+        announceColours(m_batchTop, m_batchLeft, m_batchBottom, m_batchRight);
     }
 }
 
 void WatchListModel::colourChanged(int row, int column) {
-    if (batchDepth_ == 0) {
+    if (m_batchDepth == 0) {
         announceColours(row, column, row, column);
         return;
     }
-    if (!batchTouched_) {
-        batchTouched_ = true;
-        batchTop_ = batchBottom_ = row;
-        batchLeft_ = batchRight_ = column;
+    if (!m_batchTouched) {
+        m_batchTouched = true;
+        m_batchTop = m_batchBottom = row;
+        m_batchLeft = m_batchRight = column;
         return;
     }
-    batchTop_ = std::min(batchTop_, row);
-    batchBottom_ = std::max(batchBottom_, row);
-    batchLeft_ = std::min(batchLeft_, column);
-    batchRight_ = std::max(batchRight_, column);
+    m_batchTop = std::min(m_batchTop, row);
+    m_batchBottom = std::max(m_batchBottom, row);
+    m_batchLeft = std::min(m_batchLeft, column);
+    m_batchRight = std::max(m_batchRight, column);
 }
 
 // Entries may name cells the list does not have (yet); views hear only of real ones.

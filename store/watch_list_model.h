@@ -59,32 +59,32 @@ public:
     void beginColourBatch();
     void endColourBatch();
 
-    const CellColours& cellColours() const { return colours_; }
+    const CellColours& cellColours() const { return m_colours; }
 
 private:
     void colourChanged(int row, int column);
     void announceColours(int top, int left, int bottom, int right);
 
-    std::vector<std::array<QString, columnTotal>> rows_;
-    CellColours colours_;
-    int batchDepth_ = 0;
-    bool batchTouched_ = false;
-    int batchTop_ = 0;
-    int batchLeft_ = 0;
-    int batchBottom_ = 0;
-    int batchRight_ = 0;
+    std::vector<std::array<QString, columnTotal>> m_rows;
+    CellColours m_colours;
+    int m_batchDepth = 0;
+    bool m_batchTouched = false;
+    int m_batchTop = 0;
+    int m_batchLeft = 0;
+    int m_batchBottom = 0;
+    int m_batchRight = 0;
 };
 
 // Holds a colour batch open for its lifetime.
 class ColourBatch {
 public:
-    explicit ColourBatch(WatchListModel& model) : model_(model) { model_.beginColourBatch(); }
-    ~ColourBatch() { model_.endColourBatch(); }
+    explicit ColourBatch(WatchListModel& model) : m_model(model) { m_model.beginColourBatch(); }
+    ~ColourBatch() { m_model.endColourBatch(); }
     ColourBatch(const ColourBatch&) = delete;
     ColourBatch& operator=(const ColourBatch&) = delete;
 
 private:
-    WatchListModel& model_;
+    WatchListModel& m_model;
 };
 
 } // namespace tavrin

@@ -3,13 +3,12 @@
 // sequential single requests vs concurrent single requests vs batch requests,
 // then the reply parse rate.
 #include "platform/curl_http_client.h"
-#include "quote_sim_process.h"
 #include "quotes/quote_fetch.h"
+#include "tests/support/quote_sim_process.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QTextStream>
-
 #include <cstdio>
 
 using namespace tavrin;
@@ -20,7 +19,8 @@ namespace {
 std::vector<QString> universeCodes(int count) {
     std::vector<QString> codes;
     for (int i = 0; i < count; ++i)
-        codes.push_back(QStringLiteral("%1%2").arg(i % 2 == 0 ? u"605" : u"003").arg(i / 2, 3, 10, QLatin1Char('0')));
+        codes.push_back(
+            QStringLiteral("%1%2").arg(i % 2 == 0 ? u"605" : u"003").arg(i / 2, 3, 10, QLatin1Char('0')));
     return codes;
 }
 
@@ -41,8 +41,8 @@ template <typename Run> Figure measure(QuoteSimProcess& sim, Run run) {
 }
 
 void print(const char* label, int codes, const Figure& figure) {
-    std::printf("%-34s %8.3f s  %9.1f quotes/s  %6s requests\n", label, figure.seconds, codes / figure.seconds,
-                figure.requests.constData());
+    std::printf("%-34s %8.3f s  %9.1f quotes/s  %6s requests\n", label, figure.seconds,
+                codes / figure.seconds, figure.requests.constData());
 }
 
 } // namespace
@@ -52,9 +52,10 @@ int main(int argc, char** argv) {
     const int count = argc > 1 ? std::atoi(argv[1]) : 100;
     const int latency = argc > 2 ? std::atoi(argv[2]) : 20;
     if (qEnvironmentVariableIsEmpty("TAVRIN_QUOTE_SIM"))
-        qputenv("TAVRIN_QUOTE_SIM", (QCoreApplication::applicationDirPath() + QStringLiteral("/quote-sim")).toUtf8());
-    QuoteSimProcess sim({QStringLiteral("--latency-ms"), QString::number(latency), QStringLiteral("--extra-stocks"),
-                         QString::number(std::min(count, 2000))});
+        qputenv("TAVRIN_QUOTE_SIM",
+                (QCoreApplication::applicationDirPath() + QStringLiteral("/quote-sim")).toUtf8());
+    QuoteSimProcess sim({QStringLiteral("--latency-ms"), QString::number(latency),
+                         QStringLiteral("--extra-stocks"), QString::number(std::min(count, 2000))});
     if (!sim.start()) {
         std::fprintf(stderr, "could not start quote-sim\n");
         return 1;

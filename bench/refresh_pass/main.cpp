@@ -6,14 +6,13 @@
 // another) measured in the same run.
 #include "monitor/monitoring_cycle.h"
 #include "platform/curl_http_client.h"
-#include "quote_sim_process.h"
 #include "store/watch_list_model.h"
+#include "tests/support/quote_sim_process.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QTimer>
-
 #include <cstdio>
 
 using namespace tavrin;
@@ -26,7 +25,8 @@ std::vector<StockRecord> watchList(int size) {
     for (int i = 0; i < size; ++i) {
         StockRecord record;
         record.id = QString::number(i + 1);
-        record.daima = QStringLiteral("%1%2").arg(i % 2 == 0 ? u"605" : u"003").arg(i / 2, 3, 10, QLatin1Char('0'));
+        record.daima =
+            QStringLiteral("%1%2").arg(i % 2 == 0 ? u"605" : u"003").arg(i / 2, 3, 10, QLatin1Char('0'));
         record.mingcheng = record.daima;
         record.cjjg = QStringLiteral("10");
         record.cjsl = QStringLiteral("100");
@@ -47,9 +47,10 @@ int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     const int latency = argc > 1 ? std::atoi(argv[1]) : 20;
     if (qEnvironmentVariableIsEmpty("TAVRIN_QUOTE_SIM"))
-        qputenv("TAVRIN_QUOTE_SIM", (QCoreApplication::applicationDirPath() + QStringLiteral("/quote-sim")).toUtf8());
-    QuoteSimProcess sim({QStringLiteral("--latency-ms"), QString::number(latency), QStringLiteral("--extra-stocks"),
-                         QStringLiteral("500")});
+        qputenv("TAVRIN_QUOTE_SIM",
+                (QCoreApplication::applicationDirPath() + QStringLiteral("/quote-sim")).toUtf8());
+    QuoteSimProcess sim({QStringLiteral("--latency-ms"), QString::number(latency),
+                         QStringLiteral("--extra-stocks"), QStringLiteral("500")});
     if (!sim.start()) {
         std::fprintf(stderr, "could not start quote-sim\n");
         return 1;
@@ -64,7 +65,8 @@ int main(int argc, char** argv) {
         QTimer monitorTimer;
         QTimer colourTimer;
         MonitoringCycle cycle(model, monitorTimer, colourTimer,
-                              std::make_unique<MonitoringWorker>(std::make_unique<CurlHttpClient>(), sim.baseUrl(),
+                              std::make_unique<MonitoringWorker>(std::make_unique<CurlHttpClient>(),
+                                                                 sim.baseUrl(),
                                                                  MonitoringWorker::AlertCheck{}));
 
         // A 1 ms heartbeat on the UI thread: the longest gap between beats is the stall.

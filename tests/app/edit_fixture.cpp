@@ -1,6 +1,6 @@
-#include "edit_fixture.h"
+#include "tests/app/edit_fixture.h"
 
-#include "app/edit_controller.h"
+#include "app/editing/edit_controller.h"
 #include "platform/curl_http_client.h"
 #include "store/database_file.h"
 

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "app/alert_commands.h"
-#include "app/edit_feedback.h"
-#include "app/main_window.h"
-#include "app/message_sink.h"
-#include "app/stock_commands.h"
+#include "app/delivery/message_sink.h"
+#include "app/editing/alert_commands.h"
+#include "app/editing/edit_feedback.h"
+#include "app/editing/stock_commands.h"
+#include "app/main_window/main_window.h"
 #include "monitor/monitoring_cycle.h"
 #include "monitor/notifier.h"
 #include "platform/data_directory.h"

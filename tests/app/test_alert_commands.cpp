@@ -1,7 +1,7 @@
-#include "app/tab_control.h"
-#include "edit_fixture.h"
+#include "app/widgets/tab_control.h"
 #include "platform/gbk.h"
-#include "quote_sim_process.h"
+#include "tests/app/edit_fixture.h"
+#include "tests/support/quote_sim_process.h"
 
 #include <QAction>
 #include <QComboBox>

@@ -1,4 +1,4 @@
-#include "app/clip_player.h"
+#include "app/delivery/clip_player.h"
 
 #include <QProcess>
 #include <QTest>

@@ -1,4 +1,4 @@
-#include "app/edit_box.h"
+#include "app/widgets/edit_box.h"
 
 #include <QApplication>
 #include <QClipboard>

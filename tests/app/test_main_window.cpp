@@ -1,9 +1,9 @@
-#include "app/balloon_tip.h"
-#include "app/edit_box.h"
-#include "app/main_window.h"
-#include "app/picture_box.h"
-#include "app/program_pictures.h"
-#include "app/tab_control.h"
+#include "app/main_window/main_window.h"
+#include "app/main_window/program_pictures.h"
+#include "app/widgets/balloon_tip.h"
+#include "app/widgets/edit_box.h"
+#include "app/widgets/picture_box.h"
+#include "app/widgets/tab_control.h"
 #include "store/watch_list_model.h"
 
 #include <QAbstractButton>
@@ -76,22 +76,22 @@ class MainWindowTest : public QObject {
     Q_OBJECT
 
 private:
-    std::unique_ptr<WatchListModel> model_;
-    std::unique_ptr<MainWindow> window_;
+    std::unique_ptr<WatchListModel> m_model;
+    std::unique_ptr<MainWindow> m_window;
 
     template <typename T> T* control(const char* name) const {
-        return window_->findChild<T*>(QString::fromUtf8(name));
+        return m_window->findChild<T*>(QString::fromUtf8(name));
     }
 
 private slots:
     void init() {
-        model_ = std::make_unique<WatchListModel>();
-        window_ = std::make_unique<MainWindow>(model_.get(), programIcon());
+        m_model = std::make_unique<WatchListModel>();
+        m_window = std::make_unique<MainWindow>(m_model.get(), programIcon());
     }
 
     void cleanup() {
-        window_.reset();
-        model_.reset();
+        m_window.reset();
+        m_model.reset();
     }
 
     void everyControlAsDesigned_data() {
@@ -172,11 +172,11 @@ private slots:
         QFETCH(QString, container);
         QFETCH(QString, text);
         QFETCH(QRect, geometry);
-        const QList<QWidget*> found = window_->findChildren<QWidget*>(name);
+        const QList<QWidget*> found = m_window->findChildren<QWidget*>(name);
         QCOMPARE(found.size(), 1);
         QWidget* widget = found.first();
         QCOMPARE(QString::fromLatin1(widget->metaObject()->className()), kind);
-        QCOMPARE(containerOf(widget, window_.get()), container);
+        QCOMPARE(containerOf(widget, m_window.get()), container);
         QCOMPARE(shownText(widget), text);
         QCOMPARE(widget->geometry(), geometry);
     }
@@ -199,27 +199,27 @@ private slots:
     void nonVisualComponents() {
         QFETCH(QString, name);
         QFETCH(QString, kind);
-        const QList<QObject*> found = window_->findChildren<QObject*>(name);
+        const QList<QObject*> found = m_window->findChildren<QObject*>(name);
         QCOMPARE(found.size(), 1);
         QCOMPARE(QString::fromLatin1(found.first()->metaObject()->className()), kind);
         QVERIFY(!found.first()->isWidgetType());
     }
 
     void windowAsDesigned() {
-        QCOMPARE(window_->windowTitle(), QStringLiteral("禾岫股价监控"));
-        QVERIFY(!window_->windowIcon().isNull());
-        QVERIFY(window_->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
-        window_->show();
-        QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
+        QCOMPARE(m_window->windowTitle(), QStringLiteral("禾岫股价监控"));
+        QVERIFY(!m_window->windowIcon().isNull());
+        QVERIFY(m_window->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+        m_window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
         // The design rectangle is the whole window, frame included, and nothing at
         // start-up changes it.
-        QCOMPARE(window_->frameGeometry(), QRect(50, 50, 466, 219));
+        QCOMPARE(m_window->frameGeometry(), QRect(50, 50, 466, 219));
         QTest::qWait(400);
-        QCOMPARE(window_->frameGeometry(), QRect(50, 50, 466, 219));
+        QCOMPARE(m_window->frameGeometry(), QRect(50, 50, 466, 219));
     }
 
     void tabPagesWithTheirSecondTexts() {
-        TabControl* tabs = window_->tabControl();
+        TabControl* tabs = m_window->tabControl();
         QCOMPARE(tabs->count(), 4);
         const QStringList titles{QStringLiteral("股票监控"), QStringLiteral("功能设置"),
                                  QStringLiteral("预警设置"), QStringLiteral("投资价值")};
@@ -233,13 +233,13 @@ private slots:
     }
 
     void onlyTheSelectedPageShows() {
-        window_->show();
-        QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
+        m_window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
         QVERIFY(control<QWidget>("超级列表框_股票")->isVisible());
         QVERIFY(!control<QWidget>("分组框2")->isVisible());
         QVERIFY(!control<QWidget>("按钮3")->isVisible());
         QVERIFY(!control<QWidget>("图片框1")->isVisible());
-        window_->tabControl()->setCurrentIndex(2);
+        m_window->tabControl()->setCurrentIndex(2);
         QVERIFY(control<QWidget>("按钮3")->isVisible());
         QVERIFY(!control<QWidget>("超级列表框_股票")->isVisible());
     }
@@ -257,7 +257,7 @@ private slots:
     void typingLimits() {
         QFETCH(QString, name);
         QFETCH(int, limit);
-        auto* box = window_->findChild<EditBox*>(name);
+        auto* box = m_window->findChild<EditBox*>(name);
         QVERIFY(box);
         QCOMPARE(box->typingLimit(), limit);
         // The program's own texts are never cut.
@@ -277,7 +277,7 @@ private slots:
     void editBoxAlignment() {
         QFETCH(QString, name);
         QFETCH(bool, centred);
-        auto* box = window_->findChild<QLineEdit*>(name);
+        auto* box = m_window->findChild<QLineEdit*>(name);
         QVERIFY(box);
         QCOMPARE(box->alignment().testFlag(Qt::AlignHCenter), centred);
     }
@@ -295,7 +295,7 @@ private slots:
     void checkStates() {
         QFETCH(QString, name);
         QFETCH(bool, checked);
-        auto* box = window_->findChild<QAbstractButton*>(name);
+        auto* box = m_window->findChild<QAbstractButton*>(name);
         QVERIFY(box);
         QVERIFY(box->isCheckable());
         QCOMPARE(box->isChecked(), checked);
@@ -317,7 +317,7 @@ private slots:
         QFETCH(QString, name);
         QFETCH(QStringList, items);
         QFETCH(QString, text);
-        auto* combo = window_->findChild<QComboBox*>(name);
+        auto* combo = m_window->findChild<QComboBox*>(name);
         QVERIFY(combo);
         QStringList actual;
         for (int i = 0; i < combo->count(); ++i)
@@ -353,32 +353,32 @@ private slots:
         QVERIFY(!control<QToolButton>("图形按钮_价值评估")->icon().isNull());
         QCOMPARE(control<QWidget>("超文本浏览框_价值评估")->property("designAddress").toString(),
                  QStringLiteral("/quote/tools/ggtj_z.aspx?StockCode=002202"));
-        QVERIFY(!window_->trayIcon()->icon().isNull());
+        QVERIFY(!m_window->trayIcon()->icon().isNull());
     }
 
     void timersAreStopped() {
-        for (QTimer* timer : {window_->monitorTimer(), window_->colourTimer()}) {
+        for (QTimer* timer : {m_window->monitorTimer(), m_window->colourTimer()}) {
             QVERIFY(timer);
             QCOMPARE(timer->interval(), 0);
             QVERIFY(!timer->isActive());
         }
-        QCOMPARE(window_->monitorTimer()->objectName(), QStringLiteral("时钟_监控时间"));
-        QCOMPARE(window_->colourTimer()->objectName(), QStringLiteral("时钟1"));
+        QCOMPARE(m_window->monitorTimer()->objectName(), QStringLiteral("时钟_监控时间"));
+        QCOMPARE(m_window->colourTimer()->objectName(), QStringLiteral("时钟1"));
     }
 
     void accessorsName() {
-        QCOMPARE(window_->monitorButton()->objectName(), QStringLiteral("执行监控"));
-        QCOMPARE(window_->watchListView()->objectName(), QStringLiteral("超级列表框_股票"));
-        QCOMPARE(window_->trayIcon()->objectName(), QStringLiteral("托盘图标1"));
-        QCOMPARE(window_->balloonTip()->objectName(), QStringLiteral("气球提示框1"));
-        QCOMPARE(window_->popupMenu()->objectName(), QStringLiteral("菜单"));
-        QCOMPARE(window_->control<QComboBox>(u"组合框_时间"), control<QComboBox>("组合框_时间"));
-        QCOMPARE(window_->control<QComboBox>(u"滑块条1"), nullptr);
-        QCOMPARE(window_->watchListModel(), model_.get());
+        QCOMPARE(m_window->monitorButton()->objectName(), QStringLiteral("执行监控"));
+        QCOMPARE(m_window->watchListView()->objectName(), QStringLiteral("超级列表框_股票"));
+        QCOMPARE(m_window->trayIcon()->objectName(), QStringLiteral("托盘图标1"));
+        QCOMPARE(m_window->balloonTip()->objectName(), QStringLiteral("气球提示框1"));
+        QCOMPARE(m_window->popupMenu()->objectName(), QStringLiteral("菜单"));
+        QCOMPARE(m_window->control<QComboBox>(u"组合框_时间"), control<QComboBox>("组合框_时间"));
+        QCOMPARE(m_window->control<QComboBox>(u"滑块条1"), nullptr);
+        QCOMPARE(m_window->watchListModel(), m_model.get());
     }
 
     void menuItemsInOrder() {
-        QMenu* menu = window_->popupMenu();
+        QMenu* menu = m_window->popupMenu();
         QStringList top;
         for (QAction* action : menu->actions())
             top << action->text();
@@ -403,27 +403,27 @@ private slots:
 
     void menuActionsCanBeFound() {
         QFETCH(QString, text);
-        QAction* action = window_->action(text);
+        QAction* action = m_window->action(text);
         QVERIFY(action);
         QCOMPARE(action->text(), text);
         QCOMPARE(action->objectName(), text);
-        QVERIFY(window_->popupMenu()->findChildren<QAction*>().contains(action));
+        QVERIFY(m_window->popupMenu()->findChildren<QAction*>().contains(action));
     }
 
-    void unknownMenuTextHasNoAction() { QCOMPARE(window_->action(u"退出"), nullptr); }
+    void unknownMenuTextHasNoAction() { QCOMPARE(m_window->action(u"退出"), nullptr); }
 
     void watchListViewInReportMode() {
-        QTableView* view = window_->watchListView();
+        QTableView* view = m_window->watchListView();
         QVERIFY(view->verticalHeader()->isHidden());
         QCOMPARE(view->selectionBehavior(), QAbstractItemView::SelectRows);
         QCOMPARE(view->selectionMode(), QAbstractItemView::SingleSelection);
         QCOMPARE(view->editTriggers(), QAbstractItemView::NoEditTriggers);
-        QCOMPARE(view->model(), model_.get());
+        QCOMPARE(view->model(), m_model.get());
         const QList<int> widths{30, 60, 60, 60, 60, 60, 60, 60, 80, 80, 80};
-        QCOMPARE(model_->columnCount(), widths.size());
+        QCOMPARE(m_model->columnCount(), widths.size());
         for (int column = 0; column < widths.size(); ++column)
             QCOMPARE(view->columnWidth(column), widths[column]);
-        QCOMPARE(model_->headerData(7, Qt::Horizontal).toString(), QStringLiteral("代码"));
+        QCOMPARE(m_model->headerData(7, Qt::Horizontal).toString(), QStringLiteral("代码"));
     }
 
     void otherTabsHideTheMonitorButtonAndWarn_data() {
@@ -435,35 +435,35 @@ private slots:
 
     void otherTabsHideTheMonitorButtonAndWarn() {
         QFETCH(int, tab);
-        window_->show();
-        QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
-        QCursor::setPos(window_->mapToGlobal(QPoint(120, 80)));
-        QSignalSpy balloons(window_->balloonTip(), &BalloonTip::shown);
-        QVERIFY(window_->monitorButton()->isVisible());
+        m_window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+        QCursor::setPos(m_window->mapToGlobal(QPoint(120, 80)));
+        QSignalSpy balloons(m_window->balloonTip(), &BalloonTip::shown);
+        QVERIFY(m_window->monitorButton()->isVisible());
 
-        window_->tabControl()->tabBar()->setCurrentIndex(tab);
-        QVERIFY(!window_->monitorButton()->isVisible());
+        m_window->tabControl()->tabBar()->setCurrentIndex(tab);
+        QVERIFY(!m_window->monitorButton()->isVisible());
         QCOMPARE(balloons.size(), 1);
         QCOMPARE(balloons[0][0].toPoint(), QCursor::pos());
         QCOMPARE(balloons[0][1].toString(), QStringLiteral("如程序出现重影，请先关闭执行监控按钮！"));
         QTRY_VERIFY(QToolTip::isVisible());
         QCOMPARE(QToolTip::text(), QStringLiteral("如程序出现重影，请先关闭执行监控按钮！"));
 
-        window_->tabControl()->tabBar()->setCurrentIndex(0);
-        QVERIFY(window_->monitorButton()->isVisible());
+        m_window->tabControl()->tabBar()->setCurrentIndex(0);
+        QVERIFY(m_window->monitorButton()->isVisible());
         QCOMPARE(balloons.size(), 1);
         QToolTip::hideText();
     }
 
     void clickingATabSwitchesPages() {
-        window_->show();
-        QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
-        QTabBar* bar = window_->tabControl()->tabBar();
+        m_window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+        QTabBar* bar = m_window->tabControl()->tabBar();
         QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(2).center());
-        QCOMPARE(window_->tabControl()->currentIndex(), 2);
-        QVERIFY(!window_->monitorButton()->isVisible());
+        QCOMPARE(m_window->tabControl()->currentIndex(), 2);
+        QVERIFY(!m_window->monitorButton()->isVisible());
         QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(0).center());
-        QVERIFY(window_->monitorButton()->isVisible());
+        QVERIFY(m_window->monitorButton()->isVisible());
         QToolTip::hideText();
     }
 
@@ -478,25 +478,25 @@ private slots:
     void doubleClickOnTheTabStripSetsHeight222() {
         QFETCH(int, heightBefore);
         QFETCH(bool, onATab);
-        window_->show();
-        QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
-        window_->setOuterHeight(heightBefore);
-        QTRY_COMPARE(window_->frameGeometry().height(), heightBefore);
-        QTabBar* bar = window_->tabControl()->tabBar();
+        m_window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+        m_window->setOuterHeight(heightBefore);
+        QTRY_COMPARE(m_window->frameGeometry().height(), heightBefore);
+        QTabBar* bar = m_window->tabControl()->tabBar();
         const QPoint where =
             onATab ? bar->tabRect(1).center() : QPoint(bar->width() - 150, bar->height() / 2);
         QTest::mouseDClick(bar, Qt::LeftButton, {}, where);
-        QTRY_COMPARE(window_->frameGeometry().height(), 222);
-        QCOMPARE(window_->frameGeometry().width(), 466);
+        QTRY_COMPARE(m_window->frameGeometry().height(), 222);
+        QCOMPARE(m_window->frameGeometry().width(), 466);
     }
 
     void rightClickOnAnEmptyListPopsUpTheMenu() {
-        window_->show();
-        QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
-        QCOMPARE(model_->rowCount(), 0);
-        QWidget* viewport = window_->watchListView()->viewport();
-        const QPoint inWindow = viewport->mapTo(window_.get(), viewport->rect().center());
-        QTest::mouseClick(window_->windowHandle(), Qt::RightButton, {}, inWindow);
+        m_window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+        QCOMPARE(m_model->rowCount(), 0);
+        QWidget* viewport = m_window->watchListView()->viewport();
+        const QPoint inWindow = viewport->mapTo(m_window.get(), viewport->rect().center());
+        QTest::mouseClick(m_window->windowHandle(), Qt::RightButton, {}, inWindow);
 
         QMenu* shown = nullptr;
         QTRY_VERIFY([&shown] {
@@ -506,7 +506,7 @@ private slots:
             }
             return shown != nullptr;
         }());
-        QCOMPARE(shown, window_->popupMenu());
+        QCOMPARE(shown, m_window->popupMenu());
         QCOMPARE(shown->title(), QStringLiteral("菜单"));
         shown->close();
         QTRY_VERIFY(!shown->isVisible());
@@ -522,29 +522,29 @@ private slots:
     void doubleClickEmitsTheRowsCode() {
         QFETCH(int, row);
         QFETCH(QString, code);
-        model_->fill(twoStocks());
-        window_->show();
-        QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
-        QSignalSpy activated(window_.get(), &MainWindow::stockCodeActivated);
-        QTableView* view = window_->watchListView();
-        const QPoint where = view->visualRect(model_->index(row, 1)).center();
+        m_model->fill(twoStocks());
+        m_window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+        QSignalSpy activated(m_window.get(), &MainWindow::stockCodeActivated);
+        QTableView* view = m_window->watchListView();
+        const QPoint where = view->visualRect(m_model->index(row, 1)).center();
         QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, where);
-        QCOMPARE(window_->selectedRow(), row);
+        QCOMPARE(m_window->selectedRow(), row);
         QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, where);
         QCOMPARE(activated.size(), 1);
         QCOMPARE(activated[0][0].toString(), code);
     }
 
     void nothingSelectedMeansNoRow() {
-        model_->fill(twoStocks());
-        QCOMPARE(window_->selectedRow(), -1);
+        m_model->fill(twoStocks());
+        QCOMPARE(m_window->selectedRow(), -1);
     }
 
     void closingAsksToEndTheProgram() {
-        window_->show();
-        QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
-        QSignalSpy closing(window_.get(), &MainWindow::closeRequested);
-        QVERIFY(window_->close());
+        m_window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+        QSignalSpy closing(m_window.get(), &MainWindow::closeRequested);
+        QVERIFY(m_window->close());
         QCOMPARE(closing.size(), 1);
     }
 };

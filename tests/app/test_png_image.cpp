@@ -1,5 +1,6 @@
-#include "app/png_image.h"
-#include "app/program_pictures.h"
+#include "app/main_window/program_pictures.h"
+#include "app/widgets/embedded_picture.h"
+#include "app/widgets/png_image.h"
 
 #include <QBuffer>
 #include <QTest>

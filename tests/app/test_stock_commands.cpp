@@ -1,6 +1,6 @@
 #include "app/program.h"
-#include "edit_fixture.h"
-#include "quote_sim_process.h"
+#include "tests/app/edit_fixture.h"
+#include "tests/support/quote_sim_process.h"
 
 #include <QAction>
 #include <QApplication>

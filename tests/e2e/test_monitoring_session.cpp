@@ -1,8 +1,8 @@
+#include "app/main_window/program_pictures.h"
 #include "app/program.h"
-#include "app/program_pictures.h"
 #include "platform/gbk.h"
-#include "quote_sim_process.h"
 #include "store/database_file.h"
+#include "tests/support/quote_sim_process.h"
 
 #include <QApplication>
 #include <QDir>
@@ -49,8 +49,8 @@ void MonitoringSessionTest::seed() {
     QVERIFY(moutai);
     QVERIFY(db.update(moutai.id, {{StockField::Yjnr, QStringLiteral("上涨到")},
                                   {StockField::Yjjg, QStringLiteral("10.05")}}));
-    QVERIFY(db.append({QStringLiteral("招商银行"), QStringLiteral("600036"), QStringLiteral("50"),
-                       QStringLiteral("100")}));
+    QVERIFY(db.append(
+        {QStringLiteral("招商银行"), QStringLiteral("600036"), QStringLiteral("50"), QStringLiteral("100")}));
     Profile settings(m_dataDir.filePath(QStringLiteral("gupiao.ini")));
     QVERIFY(settings.write(u"股票时间", u"贵州茅台", u"3"));
     QVERIFY(settings.write(u"下跌预警", u"贵州茅台下跌预警", u"真"));

@@ -11,6 +11,8 @@
 #include <QStringList>
 #include <mutex>
 
+using namespace Qt::StringLiterals;
+
 // Recording stand-ins for the alert channels; safe to call from several threads.
 namespace tavrin::test {
 
@@ -18,61 +20,61 @@ namespace tavrin::test {
 template <typename T> class Recorded {
 public:
     void add(T item) {
-        const std::lock_guard guard(mutex_);
-        items_.append(std::move(item));
+        const std::lock_guard guard(m_mutex);
+        m_items.append(std::move(item));
     }
     QList<T> items() const {
-        const std::lock_guard guard(mutex_);
-        return items_;
+        const std::lock_guard guard(m_mutex);
+        return m_items;
     }
 
 private:
-    mutable std::mutex mutex_;
-    QList<T> items_;
+    mutable std::mutex m_mutex;
+    QList<T> m_items;
 };
 
 class RecordingNotifier final : public Notifier {
 public:
-    void showBalloon(const Balloon& balloon) override { recorded_.add(balloon); }
-    QList<Balloon> balloons() const { return recorded_.items(); }
+    void showBalloon(const Balloon& balloon) override { m_recorded.add(balloon); }
+    QList<Balloon> balloons() const { return m_recorded.items(); }
 
 private:
-    Recorded<Balloon> recorded_;
+    Recorded<Balloon> m_recorded;
 };
 
 class RecordingSoundPlayer final : public SoundPlayer {
 public:
-    void play(Sound sound) override { recorded_.add(sound); }
-    QList<Sound> sounds() const { return recorded_.items(); }
+    void play(Sound sound) override { m_recorded.add(sound); }
+    QList<Sound> sounds() const { return m_recorded.items(); }
 
 private:
-    Recorded<Sound> recorded_;
+    Recorded<Sound> m_recorded;
 };
 
 class RecordingLog final : public LogSink {
 public:
-    void writeLine(const QString& message) override { recorded_.add(message); }
-    QStringList lines() const { return recorded_.items(); }
+    void writeLine(const QString& message) override { m_recorded.add(message); }
+    QStringList lines() const { return m_recorded.items(); }
 
 private:
-    Recorded<QString> recorded_;
+    Recorded<QString> m_recorded;
 };
 
 class FixedClock final : public Clock {
 public:
-    explicit FixedClock(QDateTime at) : at_(std::move(at)) {}
+    explicit FixedClock(QDateTime at) : m_at(std::move(at)) {}
     QDateTime now() const override {
-        const std::lock_guard guard(mutex_);
-        return at_;
+        const std::lock_guard guard(m_mutex);
+        return m_at;
     }
     void set(QDateTime at) {
-        const std::lock_guard guard(mutex_);
-        at_ = std::move(at);
+        const std::lock_guard guard(m_mutex);
+        m_at = std::move(at);
     }
 
 private:
-    mutable std::mutex mutex_;
-    QDateTime at_;
+    mutable std::mutex m_mutex;
+    QDateTime m_at;
 };
 
 // "title|body|icon|ms" per balloon, for readable comparisons.
@@ -87,7 +89,7 @@ inline QStringList describe(const QList<Balloon>& balloons) {
 inline QStringList describe(const QList<Sound>& sounds) {
     QStringList texts;
     for (Sound s : sounds)
-        texts.append(s == Sound::Rising ? u"rising"_qs : s == Sound::Falling ? u"falling"_qs : u"target"_qs);
+        texts.append(s == Sound::Rising ? u"rising"_s : s == Sound::Falling ? u"falling"_s : u"target"_s);
     return texts;
 }
 

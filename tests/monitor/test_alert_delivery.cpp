@@ -1,8 +1,8 @@
-#include "alert_fakes.h"
 #include "monitor/notifier.h"
 #include "monitor/queued_alert_sink.h"
 #include "monitor/sound_player.h"
 #include "platform/gbk.h"
+#include "tests/monitor/alert_fakes.h"
 
 #include <QCoreApplication>
 #include <QObject>
@@ -10,6 +10,8 @@
 #include <QThread>
 #include <memory>
 #include <thread>
+
+using namespace Qt::StringLiterals;
 
 using namespace tavrin;
 using namespace tavrin::test;
@@ -52,10 +54,10 @@ void TestAlertDelivery::balloonTextsAreCutToTheLimits_data() {
     QTest::addColumn<QString>("text");
     QTest::addColumn<int>("titleBytes");
     QTest::addColumn<int>("bodyBytes");
-    QTest::newRow("short") << u"平安银行股价预警"_qs << 16 << 16;
+    QTest::newRow("short") << u"平安银行股价预警"_s << 16 << 16;
     QTest::newRow("ASCII") << QString(300, u'a') << 63 << 255;
     QTest::newRow("Chinese: never half a character") << QString(200, u'涨') << 62 << 254;
-    QTest::newRow("odd start") << (u"a"_qs + QString(200, u'跌')) << 63 << 255;
+    QTest::newRow("odd start") << (u"a"_s + QString(200, u'跌')) << 63 << 255;
     QTest::newRow("exactly at the limits") << QString(63, u'b') << 63 << 63;
 }
 
@@ -90,9 +92,9 @@ void TestAlertDelivery::iconKinds() {
 }
 
 void TestAlertDelivery::soundClipPaths() {
-    QCOMPARE(soundResourcePath(Sound::Rising), u":/sounds/rising.wav"_qs);
-    QCOMPARE(soundResourcePath(Sound::Falling), u":/sounds/falling.wav"_qs);
-    QCOMPARE(soundResourcePath(Sound::Target), u":/sounds/target.wav"_qs);
+    QCOMPARE(soundResourcePath(Sound::Rising), u":/sounds/rising.wav"_s);
+    QCOMPARE(soundResourcePath(Sound::Falling), u":/sounds/falling.wav"_s);
+    QCOMPARE(soundResourcePath(Sound::Target), u":/sounds/target.wav"_s);
 }
 
 void TestAlertDelivery::callsFromAWorkerArriveOnTheSinkThread() {

@@ -1,7 +1,7 @@
-#include "alert_fakes.h"
 #include "monitor/alert_rules.h"
 #include "monitor/alert_state.h"
 #include "platform/profile.h"
+#include "tests/monitor/alert_fakes.h"
 
 #include <QDir>
 #include <QFile>
@@ -9,6 +9,8 @@
 #include <QTest>
 #include <thread>
 #include <vector>
+
+using namespace Qt::StringLiterals;
 
 using namespace tavrin;
 using namespace tavrin::test;
@@ -24,11 +26,11 @@ struct Entry {
 using Entries = QList<Entry>;
 using Ticks = QList<QList<AlertRow>>;
 
-const QString stock = u"平安银行"_qs;
+const QString stock = u"平安银行"_s;
 
 AlertRow row(const QString& price, const QString& alertPrice = {}, const QString& alertKind = {},
              const QString& profit = {}) {
-    return AlertRow{stock, price, u"+1.5%"_qs, profit, alertPrice, alertKind};
+    return AlertRow{stock, price, u"+1.5%"_s, profit, alertPrice, alertKind};
 }
 
 // One tick per price, one row each.
@@ -42,44 +44,44 @@ Ticks ticksOf(const QStringList& prices, const QString& alertPrice = {}, const Q
 Entries stockAdded(const QString& streak, const QString& fallSwitch) {
     Entries entries;
     if (!streak.isNull())
-        entries.append({u"股票时间"_qs, stock, streak});
-    entries.append({u"下跌预警"_qs, stock + u"下跌预警"_qs, fallSwitch});
+        entries.append({u"股票时间"_s, stock, streak});
+    entries.append({u"下跌预警"_s, stock + u"下跌预警"_s, fallSwitch});
     return entries;
 }
 
 // The texts as the user meets them, written out here independently of the code under test.
 QString upLine(const QString& name) {
-    return u"["_qs + name + u"]股价同比上分钟上涨，下跌计数数重新开始"_qs;
+    return u"["_s + name + u"]股价同比上分钟上涨，下跌计数数重新开始"_s;
 }
 QString upDetailLine(const QString& name, const QString& old, const QString& price, int n) {
-    return u"["_qs + name + u"]原来股票价格:"_qs + old + u" 当前股价:"_qs + price + u"。 已经连续"_qs +
-           QString::number(n) + u"分钟上涨."_qs;
+    return u"["_s + name + u"]原来股票价格:"_s + old + u" 当前股价:"_s + price + u"。 已经连续"_s +
+           QString::number(n) + u"分钟上涨."_s;
 }
 QString riseAlertLine(const QString& name, int n) {
-    return u"↑["_qs + name + u"]已经持续上涨"_qs + QString::number(n) + u"分钟达到警告值，发送警告"_qs;
+    return u"↑["_s + name + u"]已经持续上涨"_s + QString::number(n) + u"分钟达到警告值，发送警告"_s;
 }
 QString downLine(const QString& name) {
-    return u"["_qs + name + u"]股价同比上一分钟低记录上涨记录重新开始"_qs;
+    return u"["_s + name + u"]股价同比上一分钟低记录上涨记录重新开始"_s;
 }
 QString fallCountedLine(const QString& name, int n) {
-    return u"["_qs + name + u"]股价同比上一分钟低下跌,记录"_qs + QString::number(n) + u"次."_qs;
+    return u"["_s + name + u"]股价同比上一分钟低下跌,记录"_s + QString::number(n) + u"次."_s;
 }
 QString fallAlertLine(const QString& name, int n, const QString& price, const QString& change) {
-    return u"↓["_qs + name + u"]已经持续下跌"_qs + QString::number(n) + u"次发送预警。当前股价:"_qs + price +
-           u"涨跌幅↓"_qs + change;
+    return u"↓["_s + name + u"]已经持续下跌"_s + QString::number(n) + u"次发送预警。当前股价:"_s + price +
+           u"涨跌幅↓"_s + change;
 }
 QString riseBalloon(const QString& name, int n, const QString& price, const QString& change) {
-    return name + u"股价上涨预警↑|"_qs + name + u"单位时间内已经连续"_qs + QString::number(n) +
-           u"次都比上一时间持续上涨,请详细查看该资金流量。当前股价:"_qs + price + u"↑ 涨跌幅"_qs + change +
-           u"|1|5000"_qs;
+    return name + u"股价上涨预警↑|"_s + name + u"单位时间内已经连续"_s + QString::number(n) +
+           u"次都比上一时间持续上涨,请详细查看该资金流量。当前股价:"_s + price + u"↑ 涨跌幅"_s + change +
+           u"|1|5000"_s;
 }
 QString fallBalloon(const QString& name, int n, const QString& price, const QString& change) {
-    return name + u"股价下跌预警↓|"_qs + name + u"单位时间内已经连续"_qs + QString::number(n) +
-           u"次都比上一时间持续下跌,请详细查看该资金流量.当前股价:"_qs + price + u"↓ 涨跌幅"_qs + change +
-           u"|2|5000"_qs;
+    return name + u"股价下跌预警↓|"_s + name + u"单位时间内已经连续"_s + QString::number(n) +
+           u"次都比上一时间持续下跌,请详细查看该资金流量.当前股价:"_s + price + u"↓ 涨跌幅"_s + change +
+           u"|2|5000"_s;
 }
 QString targetBalloonText(const QString& name, const QString& body) {
-    return name + u"股价预警|"_qs + name + body + u"|1|1000"_qs;
+    return name + u"股价预警|"_s + name + body + u"|1|1000"_s;
 }
 
 // Log lines of a run of upward moves through prices, starting from reference old.
@@ -133,137 +135,133 @@ void TestAlertRules::scenarios_data() {
     const AlertOptions all;
 
     QTest::newRow("first check: empty reference is an upward move")
-        << stockAdded(u"3"_qs, u"假"_qs) << ticksOf({u"10.5"_qs}) << all
-        << Entries{{u"股票价格"_qs, stock, u"10.5"_qs},
-                   {u"次数纪录"_qs, stock, u"1"_qs},
-                   {u"次数纪录"_qs, stock + u"下跌次数"_qs, u"0"_qs},
-                   {u"预警次数"_qs, stock, {}}}
-        << QStringList{u"[平安银行]股价同比上分钟上涨，下跌计数数重新开始"_qs,
-                       u"[平安银行]原来股票价格: 当前股价:10.5。 已经连续1分钟上涨."_qs}
+        << stockAdded(u"3"_s, u"假"_s) << ticksOf({u"10.5"_s}) << all
+        << Entries{{u"股票价格"_s, stock, u"10.5"_s},
+                   {u"次数纪录"_s, stock, u"1"_s},
+                   {u"次数纪录"_s, stock + u"下跌次数"_s, u"0"_s},
+                   {u"预警次数"_s, stock, {}}}
+        << QStringList{u"[平安银行]股价同比上分钟上涨，下跌计数数重新开始"_s,
+                       u"[平安银行]原来股票价格: 当前股价:10.5。 已经连续1分钟上涨."_s}
         << QStringList{} << QStringList{};
 
     {
-        const QStringList moves{u"1"_qs, u"2"_qs, u"3.5"_qs, u"4"_qs, u"5"_qs,
-                                u"6"_qs, u"7"_qs, u"8"_qs,   u"9"_qs, u"10.00"_qs};
-        const QStringList prices{u"1"_qs,   u"1"_qs, u"2"_qs, u"3.5"_qs,   u"3.50"_qs,
-                                 u"3.5"_qs, u"4"_qs, u"5"_qs, u"6"_qs,     u"6"_qs,
-                                 u"7"_qs,   u"8"_qs, u"9"_qs, u"10.00"_qs, u"10"_qs};
+        const QStringList moves{u"1"_s, u"2"_s, u"3.5"_s, u"4"_s, u"5"_s,
+                                u"6"_s, u"7"_s, u"8"_s,   u"9"_s, u"10.00"_s};
+        const QStringList prices{u"1"_s, u"1"_s, u"2"_s, u"3.5"_s, u"3.50"_s, u"3.5"_s,   u"4"_s, u"5"_s,
+                                 u"6"_s, u"6"_s, u"7"_s, u"8"_s,   u"9"_s,    u"10.00"_s, u"10"_s};
         QTest::newRow("streak of 10 with unchanged prices between")
-            << stockAdded(u"10"_qs, u"假"_qs) << ticksOf(prices) << all
-            << Entries{{u"股票价格"_qs, stock, u"10.00"_qs},
-                       {u"次数纪录"_qs, stock, u"0"_qs},
-                       {u"次数纪录"_qs, stock + u"下跌次数"_qs, u"0"_qs}}
+            << stockAdded(u"10"_s, u"假"_s) << ticksOf(prices) << all
+            << Entries{{u"股票价格"_s, stock, u"10.00"_s},
+                       {u"次数纪录"_s, stock, u"0"_s},
+                       {u"次数纪录"_s, stock + u"下跌次数"_s, u"0"_s}}
             << (upMoves(moves) << riseAlertLine(stock, 10))
-            << QStringList{riseBalloon(stock, 10, u"10.00"_qs, u"+1.5%"_qs)} << QStringList{u"rising"_qs};
+            << QStringList{riseBalloon(stock, 10, u"10.00"_s, u"+1.5%"_s)} << QStringList{u"rising"_s};
     }
 
-    const QStringList fiveUp{u"1"_qs, u"2"_qs, u"3"_qs, u"4"_qs, u"5"_qs};
+    const QStringList fiveUp{u"1"_s, u"2"_s, u"3"_s, u"4"_s, u"5"_s};
     QTest::newRow("five rises then a fall, switch 真")
-        << stockAdded(u"10"_qs, u"真"_qs) << ticksOf(fiveUp + QStringList{u"4.5"_qs}) << all
-        << Entries{{u"股票价格"_qs, stock, u"4.5"_qs},
-                   {u"次数纪录"_qs, stock, u"0"_qs},
-                   {u"次数纪录"_qs, stock + u"下跌次数"_qs, u"1"_qs}}
+        << stockAdded(u"10"_s, u"真"_s) << ticksOf(fiveUp + QStringList{u"4.5"_s}) << all
+        << Entries{{u"股票价格"_s, stock, u"4.5"_s},
+                   {u"次数纪录"_s, stock, u"0"_s},
+                   {u"次数纪录"_s, stock + u"下跌次数"_s, u"1"_s}}
         << (upMoves(fiveUp) << downLine(stock) << fallCountedLine(stock, 1)) << QStringList{}
         << QStringList{};
 
     QTest::newRow("five rises then a fall, switch 假")
-        << stockAdded(u"10"_qs, u"假"_qs) << ticksOf(fiveUp + QStringList{u"4.5"_qs}) << all
-        << Entries{{u"股票价格"_qs, stock, u"4.5"_qs},
-                   {u"次数纪录"_qs, stock, u"0"_qs},
-                   {u"次数纪录"_qs, stock + u"下跌次数"_qs, u"0"_qs}}
+        << stockAdded(u"10"_s, u"假"_s) << ticksOf(fiveUp + QStringList{u"4.5"_s}) << all
+        << Entries{{u"股票价格"_s, stock, u"4.5"_s},
+                   {u"次数纪录"_s, stock, u"0"_s},
+                   {u"次数纪录"_s, stock + u"下跌次数"_s, u"0"_s}}
         << (upMoves(fiveUp) << downLine(stock)) << QStringList{} << QStringList{};
 
     QTest::newRow("fall switch other than 真 counts nothing")
-        << stockAdded(u"3"_qs, u"是"_qs) << ticksOf({u"5"_qs, u"4"_qs, u"3"_qs, u"2"_qs}) << all
-        << Entries{{u"次数纪录"_qs, stock + u"下跌次数"_qs, u"0"_qs}}
-        << (upMoves({u"5"_qs}) << downLine(stock) << downLine(stock) << downLine(stock)) << QStringList{}
+        << stockAdded(u"3"_s, u"是"_s) << ticksOf({u"5"_s, u"4"_s, u"3"_s, u"2"_s}) << all
+        << Entries{{u"次数纪录"_s, stock + u"下跌次数"_s, u"0"_s}}
+        << (upMoves({u"5"_s}) << downLine(stock) << downLine(stock) << downLine(stock)) << QStringList{}
         << QStringList{};
 
     QTest::newRow("fall streak of 3")
-        << stockAdded(u"3"_qs, u"真"_qs) << ticksOf({u"5"_qs, u"4"_qs, u"3"_qs, u"2.80"_qs}) << all
-        << Entries{{u"股票价格"_qs, stock, u"2.80"_qs},
-                   {u"次数纪录"_qs, stock, u"0"_qs},
-                   {u"次数纪录"_qs, stock + u"下跌次数"_qs, u"0"_qs}}
-        << (upMoves({u"5"_qs}) << downLine(stock) << fallCountedLine(stock, 1) << downLine(stock)
-                               << fallCountedLine(stock, 2) << downLine(stock) << fallCountedLine(stock, 3)
-                               << fallAlertLine(stock, 3, u"2.80"_qs, u"+1.5%"_qs))
-        << QStringList{fallBalloon(stock, 3, u"2.80"_qs, u"+1.5%"_qs)} << QStringList{u"falling"_qs};
+        << stockAdded(u"3"_s, u"真"_s) << ticksOf({u"5"_s, u"4"_s, u"3"_s, u"2.80"_s}) << all
+        << Entries{{u"股票价格"_s, stock, u"2.80"_s},
+                   {u"次数纪录"_s, stock, u"0"_s},
+                   {u"次数纪录"_s, stock + u"下跌次数"_s, u"0"_s}}
+        << (upMoves({u"5"_s}) << downLine(stock) << fallCountedLine(stock, 1) << downLine(stock)
+                              << fallCountedLine(stock, 2) << downLine(stock) << fallCountedLine(stock, 3)
+                              << fallAlertLine(stock, 3, u"2.80"_s, u"+1.5%"_s))
+        << QStringList{fallBalloon(stock, 3, u"2.80"_s, u"+1.5%"_s)} << QStringList{u"falling"_s};
 
     QTest::newRow("an upward move resets the fall count")
-        << (stockAdded(u"5"_qs, u"真"_qs) << Entry{u"股票价格"_qs, stock, u"5"_qs}
-                                          << Entry{u"次数纪录"_qs, stock + u"下跌次数"_qs, u"4"_qs})
-        << ticksOf({u"5.01"_qs}) << all << Entries{{u"次数纪录"_qs, stock + u"下跌次数"_qs, u"0"_qs}}
-        << upMoves({u"5.01"_qs}, u"5"_qs) << QStringList{} << QStringList{};
+        << (stockAdded(u"5"_s, u"真"_s)
+            << Entry{u"股票价格"_s, stock, u"5"_s} << Entry{u"次数纪录"_s, stock + u"下跌次数"_s, u"4"_s})
+        << ticksOf({u"5.01"_s}) << all << Entries{{u"次数纪录"_s, stock + u"下跌次数"_s, u"0"_s}}
+        << upMoves({u"5.01"_s}, u"5"_s) << QStringList{} << QStringList{};
 
     QTest::newRow("moves within the threshold are no moves")
-        << (stockAdded(u"3"_qs, u"真"_qs) << Entry{u"股票价格"_qs, stock, u"10"_qs})
-        << ticksOf({u"10.00000005"_qs, u"9.99999995"_qs}) << all
-        << Entries{{u"股票价格"_qs, stock, u"10"_qs}, {u"次数纪录"_qs, stock, {}}} << QStringList{}
+        << (stockAdded(u"3"_s, u"真"_s) << Entry{u"股票价格"_s, stock, u"10"_s})
+        << ticksOf({u"10.00000005"_s, u"9.99999995"_s}) << all
+        << Entries{{u"股票价格"_s, stock, u"10"_s}, {u"次数纪录"_s, stock, {}}} << QStringList{}
         << QStringList{} << QStringList{};
 
     QTest::newRow("rows of the same name share their state")
-        << stockAdded(u"3"_qs, u"假"_qs) << Ticks{{row(u"1"_qs), row(u"2"_qs)}} << all
-        << Entries{{u"股票价格"_qs, stock, u"2"_qs}, {u"次数纪录"_qs, stock, u"2"_qs}}
-        << upMoves({u"1"_qs, u"2"_qs}) << QStringList{} << QStringList{};
+        << stockAdded(u"3"_s, u"假"_s) << Ticks{{row(u"1"_s), row(u"2"_s)}} << all
+        << Entries{{u"股票价格"_s, stock, u"2"_s}, {u"次数纪录"_s, stock, u"2"_s}}
+        << upMoves({u"1"_s, u"2"_s}) << QStringList{} << QStringList{};
 
-    const Entries atTen{{u"股票时间"_qs, stock, u"3"_qs}, {u"股票价格"_qs, stock, u"10"_qs}};
+    const Entries atTen{{u"股票时间"_s, stock, u"3"_s}, {u"股票价格"_s, stock, u"10"_s}};
     QTest::newRow("rise to fires once, then counts")
-        << atTen << ticksOf({u"10"_qs, u"10"_qs, u"10"_qs}, u"10.00"_qs, u"上涨到"_qs) << all
-        << Entries{{u"预警次数"_qs, stock, u"3"_qs}} << QStringList{}
-        << QStringList{targetBalloonText(stock, u"股价已上涨到10.00元"_qs)} << QStringList{u"target"_qs};
+        << atTen << ticksOf({u"10"_s, u"10"_s, u"10"_s}, u"10.00"_s, u"上涨到"_s) << all
+        << Entries{{u"预警次数"_s, stock, u"3"_s}} << QStringList{}
+        << QStringList{targetBalloonText(stock, u"股价已上涨到10.00元"_s)} << QStringList{u"target"_s};
 
-    QTest::newRow("fall to") << atTen << ticksOf({u"10"_qs}, u"10.00"_qs, u"下跌到"_qs) << all
-                             << Entries{{u"预警次数"_qs, stock, u"1"_qs}} << QStringList{}
-                             << QStringList{targetBalloonText(stock, u"股价已下跌到10.00元"_qs)}
-                             << QStringList{u"target"_qs};
+    QTest::newRow("fall to") << atTen << ticksOf({u"10"_s}, u"10.00"_s, u"下跌到"_s) << all
+                             << Entries{{u"预警次数"_s, stock, u"1"_s}} << QStringList{}
+                             << QStringList{targetBalloonText(stock, u"股价已下跌到10.00元"_s)}
+                             << QStringList{u"target"_s};
 
     QTest::newRow("take profit; leaving the target keeps the count")
         << atTen
-        << Ticks{{row(u"10"_qs, u"500"_qs, u"止盈卖"_qs, u"500"_qs)},
-                 {row(u"10"_qs, u"500"_qs, u"止盈卖"_qs, u"499.9"_qs)},
-                 {row(u"10"_qs, u"500"_qs, u"止盈卖"_qs, u"650"_qs)}}
-        << all << Entries{{u"预警次数"_qs, stock, u"2"_qs}} << QStringList{}
-        << QStringList{targetBalloonText(stock, u"股价已盈利已超过500元"_qs)} << QStringList{u"target"_qs};
+        << Ticks{{row(u"10"_s, u"500"_s, u"止盈卖"_s, u"500"_s)},
+                 {row(u"10"_s, u"500"_s, u"止盈卖"_s, u"499.9"_s)},
+                 {row(u"10"_s, u"500"_s, u"止盈卖"_s, u"650"_s)}}
+        << all << Entries{{u"预警次数"_s, stock, u"2"_s}} << QStringList{}
+        << QStringList{targetBalloonText(stock, u"股价已盈利已超过500元"_s)} << QStringList{u"target"_s};
 
-    QTest::newRow("unknown kind") << atTen << ticksOf({u"10"_qs}, u"10"_qs, u"上涨至"_qs) << all
-                                  << Entries{{u"预警次数"_qs, stock, {}}} << QStringList{} << QStringList{}
+    QTest::newRow("unknown kind") << atTen << ticksOf({u"10"_s}, u"10"_s, u"上涨至"_s) << all
+                                  << Entries{{u"预警次数"_s, stock, {}}} << QStringList{} << QStringList{}
                                   << QStringList{};
 
     QTest::newRow("empty alert price never writes the target count")
-        << atTen << ticksOf({u"10"_qs, u"10"_qs}, {}, u"上涨到"_qs) << all
-        << Entries{{u"预警次数"_qs, stock, {}}} << QStringList{} << QStringList{} << QStringList{};
-
-    const QStringList toThree{u"1"_qs, u"2"_qs, u"3"_qs};
-    QTest::newRow("balloons off: streak logged and reset, target balloon still shown")
-        << stockAdded(u"3"_qs, u"假"_qs) << ticksOf(toThree, u"3"_qs, u"上涨到"_qs)
-        << AlertOptions{false, true}
-        << Entries{{u"次数纪录"_qs, stock, u"0"_qs}, {u"预警次数"_qs, stock, u"1"_qs}}
-        << (upMoves(toThree) << riseAlertLine(stock, 3))
-        << QStringList{targetBalloonText(stock, u"股价已上涨到3元"_qs)}
-        << QStringList{u"rising"_qs, u"target"_qs};
-
-    QTest::newRow("sound off: balloons only")
-        << stockAdded(u"3"_qs, u"假"_qs) << ticksOf(toThree, u"3"_qs, u"上涨到"_qs)
-        << AlertOptions{true, false}
-        << Entries{{u"次数纪录"_qs, stock, u"0"_qs}, {u"预警次数"_qs, stock, u"1"_qs}}
-        << (upMoves(toThree) << riseAlertLine(stock, 3))
-        << QStringList{riseBalloon(stock, 3, u"3"_qs, u"+1.5%"_qs),
-                       targetBalloonText(stock, u"股价已上涨到3元"_qs)}
-        << QStringList{};
-
-    QTest::newRow("no quote yet: skipped entirely")
-        << (Entries(atTen) << Entry{u"次数纪录"_qs, stock, u"2"_qs})
-        << Ticks{{row({}, u"5"_qs, u"下跌到"_qs)},
-                 {row(u"0"_qs, u"5"_qs, u"下跌到"_qs)},
-                 {row(u"0.00"_qs, u"5"_qs, u"下跌到"_qs)}}
-        << all
-        << Entries{{u"股票价格"_qs, stock, u"10"_qs},
-                   {u"次数纪录"_qs, stock, u"2"_qs},
-                   {u"次数纪录"_qs, stock + u"下跌次数"_qs, {}},
-                   {u"预警次数"_qs, stock, {}}}
+        << atTen << ticksOf({u"10"_s, u"10"_s}, {}, u"上涨到"_s) << all << Entries{{u"预警次数"_s, stock, {}}}
         << QStringList{} << QStringList{} << QStringList{};
 
-    AlertRow nameless = row(u"12"_qs, u"10"_qs, u"上涨到"_qs);
+    const QStringList toThree{u"1"_s, u"2"_s, u"3"_s};
+    QTest::newRow("balloons off: streak logged and reset, target balloon still shown")
+        << stockAdded(u"3"_s, u"假"_s) << ticksOf(toThree, u"3"_s, u"上涨到"_s) << AlertOptions{false, true}
+        << Entries{{u"次数纪录"_s, stock, u"0"_s}, {u"预警次数"_s, stock, u"1"_s}}
+        << (upMoves(toThree) << riseAlertLine(stock, 3))
+        << QStringList{targetBalloonText(stock, u"股价已上涨到3元"_s)}
+        << QStringList{u"rising"_s, u"target"_s};
+
+    QTest::newRow("sound off: balloons only")
+        << stockAdded(u"3"_s, u"假"_s) << ticksOf(toThree, u"3"_s, u"上涨到"_s) << AlertOptions{true, false}
+        << Entries{{u"次数纪录"_s, stock, u"0"_s}, {u"预警次数"_s, stock, u"1"_s}}
+        << (upMoves(toThree) << riseAlertLine(stock, 3))
+        << QStringList{riseBalloon(stock, 3, u"3"_s, u"+1.5%"_s),
+                       targetBalloonText(stock, u"股价已上涨到3元"_s)}
+        << QStringList{};
+
+    QTest::newRow("no quote yet: skipped entirely") << (Entries(atTen) << Entry{u"次数纪录"_s, stock, u"2"_s})
+                                                    << Ticks{{row({}, u"5"_s, u"下跌到"_s)},
+                                                             {row(u"0"_s, u"5"_s, u"下跌到"_s)},
+                                                             {row(u"0.00"_s, u"5"_s, u"下跌到"_s)}}
+                                                    << all
+                                                    << Entries{{u"股票价格"_s, stock, u"10"_s},
+                                                               {u"次数纪录"_s, stock, u"2"_s},
+                                                               {u"次数纪录"_s, stock + u"下跌次数"_s, {}},
+                                                               {u"预警次数"_s, stock, {}}}
+                                                    << QStringList{} << QStringList{} << QStringList{};
+
+    AlertRow nameless = row(u"12"_s, u"10"_s, u"上涨到"_s);
     nameless.name.clear();
     QTest::newRow("a row without a name raises nothing")
         << Entries{} << Ticks{{nameless}, {nameless}} << all << Entries{} << QStringList{} << QStringList{}
@@ -280,7 +278,7 @@ void TestAlertRules::scenarios() {
     QFETCH(QStringList, sounds);
 
     QTemporaryDir dir;
-    Profile profile(dir.filePath(u"gupiao.ini"_qs));
+    Profile profile(dir.filePath(u"gupiao.ini"_s));
     for (const Entry& entry : setup)
         QVERIFY(profile.write(entry.section, entry.key, entry.value));
     RecordingNotifier notifier;
@@ -308,23 +306,23 @@ void TestAlertRules::targetConditionByKind_data() {
     QTest::addColumn<QString>("price");
     QTest::addColumn<QString>("profit");
     QTest::addColumn<bool>("fires");
-    QTest::newRow("rise to: at") << u"上涨到"_qs << u"10.00"_qs << u"10.00"_qs << QString() << true;
-    QTest::newRow("rise to: above") << u"上涨到"_qs << u"10.00"_qs << u"10.01"_qs << QString() << true;
+    QTest::newRow("rise to: at") << u"上涨到"_s << u"10.00"_s << u"10.00"_s << QString() << true;
+    QTest::newRow("rise to: above") << u"上涨到"_s << u"10.00"_s << u"10.01"_s << QString() << true;
     QTest::newRow("rise to: within threshold")
-        << u"上涨到"_qs << u"10"_qs << u"9.99999995"_qs << QString() << true;
-    QTest::newRow("rise to: below") << u"上涨到"_qs << u"10"_qs << u"9.9999"_qs << QString() << false;
-    QTest::newRow("fall to: at") << u"下跌到"_qs << u"10.00"_qs << u"10"_qs << QString() << true;
-    QTest::newRow("fall to: below") << u"下跌到"_qs << u"10.00"_qs << u"9.5"_qs << QString() << true;
+        << u"上涨到"_s << u"10"_s << u"9.99999995"_s << QString() << true;
+    QTest::newRow("rise to: below") << u"上涨到"_s << u"10"_s << u"9.9999"_s << QString() << false;
+    QTest::newRow("fall to: at") << u"下跌到"_s << u"10.00"_s << u"10"_s << QString() << true;
+    QTest::newRow("fall to: below") << u"下跌到"_s << u"10.00"_s << u"9.5"_s << QString() << true;
     QTest::newRow("fall to: within threshold")
-        << u"下跌到"_qs << u"10"_qs << u"10.00000005"_qs << QString() << true;
-    QTest::newRow("fall to: above") << u"下跌到"_qs << u"10"_qs << u"10.001"_qs << QString() << false;
-    QTest::newRow("take profit: at") << u"止盈卖"_qs << u"500"_qs << u"10"_qs << u"500"_qs << true;
-    QTest::newRow("take profit: above") << u"止盈卖"_qs << u"500"_qs << u"10"_qs << u"612.5"_qs << true;
-    QTest::newRow("take profit: below") << u"止盈卖"_qs << u"500"_qs << u"10"_qs << u"499.99"_qs << false;
-    QTest::newRow("take profit: no profit") << u"止盈卖"_qs << u"500"_qs << u"10"_qs << QString() << false;
-    QTest::newRow("take profit ignores price") << u"止盈卖"_qs << u"5"_qs << u"10"_qs << u"-20"_qs << false;
-    QTest::newRow("kind compared exactly") << u"上涨到 "_qs << u"10"_qs << u"10"_qs << QString() << false;
-    QTest::newRow("empty kind") << QString() << u"10"_qs << u"10"_qs << QString() << false;
+        << u"下跌到"_s << u"10"_s << u"10.00000005"_s << QString() << true;
+    QTest::newRow("fall to: above") << u"下跌到"_s << u"10"_s << u"10.001"_s << QString() << false;
+    QTest::newRow("take profit: at") << u"止盈卖"_s << u"500"_s << u"10"_s << u"500"_s << true;
+    QTest::newRow("take profit: above") << u"止盈卖"_s << u"500"_s << u"10"_s << u"612.5"_s << true;
+    QTest::newRow("take profit: below") << u"止盈卖"_s << u"500"_s << u"10"_s << u"499.99"_s << false;
+    QTest::newRow("take profit: no profit") << u"止盈卖"_s << u"500"_s << u"10"_s << QString() << false;
+    QTest::newRow("take profit ignores price") << u"止盈卖"_s << u"5"_s << u"10"_s << u"-20"_s << false;
+    QTest::newRow("kind compared exactly") << u"上涨到 "_s << u"10"_s << u"10"_s << QString() << false;
+    QTest::newRow("empty kind") << QString() << u"10"_s << u"10"_s << QString() << false;
 }
 
 void TestAlertRules::targetConditionByKind() {
@@ -334,7 +332,7 @@ void TestAlertRules::targetConditionByKind() {
     QFETCH(QString, profit);
     QFETCH(bool, fires);
     QTemporaryDir dir;
-    Profile profile(dir.filePath(u"gupiao.ini"_qs));
+    Profile profile(dir.filePath(u"gupiao.ini"_s));
     // The reference equals the price, so no streak rule interferes.
     QVERIFY(profile.write(u"股票价格", stock, price));
     RecordingNotifier notifier;
@@ -342,7 +340,7 @@ void TestAlertRules::targetConditionByKind() {
     RecordingLog log;
     AlertRules rules(profile, notifier, player, log);
     QVERIFY(rules.check({row(price, alertPrice, kind, profit)}, AlertOptions{}));
-    QCOMPARE(profile.read(u"预警次数", stock), fires ? u"1"_qs : QString());
+    QCOMPARE(profile.read(u"预警次数", stock), fires ? u"1"_s : QString());
     QCOMPARE(notifier.balloons().size(), fires ? 1 : 0);
     QCOMPARE(player.sounds(), fires ? QList<Sound>{Sound::Target} : QList<Sound>{});
     QCOMPARE(log.lines(), QStringList());
@@ -352,12 +350,12 @@ void TestAlertRules::targetCountCycle_data() {
     QTest::addColumn<int>("hits");
     QTest::addColumn<QString>("count");
     QTest::addColumn<int>("balloons");
-    QTest::newRow("1st hit fires") << 1 << u"1"_qs << 1;
-    QTest::newRow("9 hits") << 9 << u"9"_qs << 1;
-    QTest::newRow("10th hit wraps") << 10 << u"0"_qs << 1;
-    QTest::newRow("11th hit fires again") << 11 << u"1"_qs << 2;
-    QTest::newRow("20 hits") << 20 << u"0"_qs << 2;
-    QTest::newRow("21st hit fires a third time") << 21 << u"1"_qs << 3;
+    QTest::newRow("1st hit fires") << 1 << u"1"_s << 1;
+    QTest::newRow("9 hits") << 9 << u"9"_s << 1;
+    QTest::newRow("10th hit wraps") << 10 << u"0"_s << 1;
+    QTest::newRow("11th hit fires again") << 11 << u"1"_s << 2;
+    QTest::newRow("20 hits") << 20 << u"0"_s << 2;
+    QTest::newRow("21st hit fires a third time") << 21 << u"1"_s << 3;
 }
 
 void TestAlertRules::targetCountCycle() {
@@ -365,14 +363,14 @@ void TestAlertRules::targetCountCycle() {
     QFETCH(QString, count);
     QFETCH(int, balloons);
     QTemporaryDir dir;
-    Profile profile(dir.filePath(u"gupiao.ini"_qs));
+    Profile profile(dir.filePath(u"gupiao.ini"_s));
     QVERIFY(profile.write(u"股票价格", stock, u"10"));
     RecordingNotifier notifier;
     RecordingSoundPlayer player;
     RecordingLog log;
     AlertRules rules(profile, notifier, player, log);
     for (int i = 0; i < hits; ++i)
-        QVERIFY(rules.check({row(u"10"_qs, u"10"_qs, u"上涨到"_qs)}, AlertOptions{}));
+        QVERIFY(rules.check({row(u"10"_s, u"10"_s, u"上涨到"_s)}, AlertOptions{}));
     QCOMPARE(profile.read(u"预警次数", stock), count);
     QCOMPARE(notifier.balloons().size(), balloons);
     QCOMPARE(player.sounds().size(), balloons);
@@ -382,19 +380,19 @@ void TestAlertRules::missingStreakLengthUsesDefault_data() {
     QTest::addColumn<QString>("stored");
     QTest::addColumn<int>("alertAtMove");
     QTest::newRow("no entry") << QString() << 3;
-    QTest::newRow("empty") << u""_qs << 3;
-    QTest::newRow("zero") << u"0"_qs << 3;
-    QTest::newRow("negative") << u"-2"_qs << 3;
-    QTest::newRow("not a number") << u"abc"_qs << 3;
-    QTest::newRow("fraction truncated") << u"2.9"_qs << 2;
-    QTest::newRow("stored length kept") << u"5"_qs << 5;
+    QTest::newRow("empty") << u""_s << 3;
+    QTest::newRow("zero") << u"0"_s << 3;
+    QTest::newRow("negative") << u"-2"_s << 3;
+    QTest::newRow("not a number") << u"abc"_s << 3;
+    QTest::newRow("fraction truncated") << u"2.9"_s << 2;
+    QTest::newRow("stored length kept") << u"5"_s << 5;
 }
 
 void TestAlertRules::missingStreakLengthUsesDefault() {
     QFETCH(QString, stored);
     QFETCH(int, alertAtMove);
     QTemporaryDir dir;
-    Profile profile(dir.filePath(u"gupiao.ini"_qs));
+    Profile profile(dir.filePath(u"gupiao.ini"_s));
     if (!stored.isNull())
         QVERIFY(profile.write(u"股票时间", stock, stored));
     RecordingNotifier notifier;
@@ -416,24 +414,24 @@ void TestAlertRules::missingStreakLengthUsesDefault() {
 void TestAlertRules::rowWithoutQuoteLeavesFileUntouched_data() {
     QTest::addColumn<QString>("price");
     QTest::newRow("empty") << QString();
-    QTest::newRow("zero") << u"0"_qs;
-    QTest::newRow("zero with decimals") << u"0.000"_qs;
-    QTest::newRow("not a number") << u"--"_qs;
+    QTest::newRow("zero") << u"0"_s;
+    QTest::newRow("zero with decimals") << u"0.000"_s;
+    QTest::newRow("not a number") << u"--"_s;
 }
 
 void TestAlertRules::rowWithoutQuoteLeavesFileUntouched() {
     QFETCH(QString, price);
     QTemporaryDir dir;
-    Profile profile(dir.filePath(u"gupiao.ini"_qs));
+    Profile profile(dir.filePath(u"gupiao.ini"_s));
     QVERIFY(profile.write(u"股票价格", stock, u"10"));
-    QVERIFY(profile.write(u"下跌预警", QString(stock + u"下跌预警"_qs), u"真"));
+    QVERIFY(profile.write(u"下跌预警", QString(stock + u"下跌预警"_s), u"真"));
     const QByteArray before = fileBytes(profile.path());
     RecordingNotifier notifier;
     RecordingSoundPlayer player;
     RecordingLog log;
     AlertRules rules(profile, notifier, player, log);
     // Without a streak length the original raised both streak alerts here.
-    QVERIFY(rules.check({row(price, u"20"_qs, u"下跌到"_qs)}, AlertOptions{}));
+    QVERIFY(rules.check({row(price, u"20"_s, u"下跌到"_s)}, AlertOptions{}));
     QCOMPARE(fileBytes(profile.path()), before);
     QVERIFY(log.lines().isEmpty());
     QVERIFY(notifier.balloons().isEmpty());
@@ -442,27 +440,27 @@ void TestAlertRules::rowWithoutQuoteLeavesFileUntouched() {
 
 void TestAlertRules::unreadableStateFileChecksNothing() {
     QTemporaryDir dir;
-    QVERIFY(QDir(dir.path()).mkdir(u"gupiao.ini"_qs));
-    Profile profile(dir.filePath(u"gupiao.ini"_qs));
+    QVERIFY(QDir(dir.path()).mkdir(u"gupiao.ini"_s));
+    Profile profile(dir.filePath(u"gupiao.ini"_s));
     RecordingNotifier notifier;
     RecordingSoundPlayer player;
     RecordingLog log;
     AlertRules rules(profile, notifier, player, log);
-    QVERIFY(!rules.check({row(u"10"_qs, u"10"_qs, u"上涨到"_qs)}, AlertOptions{}));
+    QVERIFY(!rules.check({row(u"10"_s, u"10"_s, u"上涨到"_s)}, AlertOptions{}));
     QVERIFY(log.lines().isEmpty());
     QVERIFY(notifier.balloons().isEmpty());
 }
 
 void TestAlertRules::editorEntriesHaveTheirFormats() {
     QTemporaryDir dir;
-    Profile profile(dir.filePath(u"gupiao.ini"_qs));
+    Profile profile(dir.filePath(u"gupiao.ini"_s));
     QVERIFY(writeStockAdded(profile, stock, u"5", true));
-    QVERIFY(writeStockAdded(profile, u"万科A"_qs, u"3", false));
+    QVERIFY(writeStockAdded(profile, u"万科A"_s, u"3", false));
     QVERIFY(resetTargetCount(profile, stock));
-    QCOMPARE(profile.read(u"股票时间", stock), u"5"_qs);
-    QCOMPARE(profile.read(u"下跌预警", QString(stock + u"下跌预警"_qs)), u"真"_qs);
-    QCOMPARE(profile.read(u"下跌预警", u"万科A下跌预警"), u"假"_qs);
-    QCOMPARE(profile.read(u"预警次数", stock), u"0"_qs);
+    QCOMPARE(profile.read(u"股票时间", stock), u"5"_s);
+    QCOMPARE(profile.read(u"下跌预警", QString(stock + u"下跌预警"_s)), u"真"_s);
+    QCOMPARE(profile.read(u"下跌预警", u"万科A下跌预警"), u"假"_s);
+    QCOMPARE(profile.read(u"预警次数", stock), u"0"_s);
     QVERIFY(removeTargetCount(profile, stock));
     QVERIFY(!ProfileEditor(fileBytes(profile.path())).contains(u"预警次数", stock));
     QVERIFY(removeTargetCount(profile, stock));
@@ -470,10 +468,10 @@ void TestAlertRules::editorEntriesHaveTheirFormats() {
 
 void TestAlertRules::concurrentChecksKeepCountsExact() {
     QTemporaryDir dir;
-    const QString path = dir.filePath(u"gupiao.ini"_qs);
+    const QString path = dir.filePath(u"gupiao.ini"_s);
     {
         Profile profile(path);
-        QVERIFY(profile.write(u"股票价格", u"共享"_qs, u"10"));
+        QVERIFY(profile.write(u"股票价格", u"共享"_s, u"10"));
     }
     constexpr int threads = 4;
     constexpr int rounds = 40;
@@ -485,13 +483,13 @@ void TestAlertRules::concurrentChecksKeepCountsExact() {
         workers.emplace_back([&, t] {
             Profile profile(path);
             AlertRules rules(profile, notifier, player, log);
-            const QString own = u"股"_qs + QString::number(t);
+            const QString own = u"股"_s + QString::number(t);
             for (int i = 1; i <= rounds; ++i) {
                 // Every thread's own stock rises at every check (the streak never completes);
                 // all of them hit the shared stock's target.
                 const std::vector<AlertRow> rows{
                     AlertRow{own, QString::number(i), {}, {}, {}, {}},
-                    AlertRow{u"共享"_qs, u"10"_qs, {}, {}, u"10"_qs, u"上涨到"_qs},
+                    AlertRow{u"共享"_s, u"10"_s, {}, {}, u"10"_s, u"上涨到"_s},
                 };
                 rules.check(rows, AlertOptions{});
             }
@@ -502,7 +500,7 @@ void TestAlertRules::concurrentChecksKeepCountsExact() {
 
     Profile profile(path);
     for (int t = 0; t < threads; ++t) {
-        const QString own = u"股"_qs + QString::number(t);
+        const QString own = u"股"_s + QString::number(t);
         QCOMPARE(profile.read(u"股票价格", own), QString::number(rounds));
         // Default length 3: the count is what is left after the last alert.
         QCOMPARE(profile.read(u"次数纪录", own), QString::number(rounds % defaultStreakLength));

@@ -1,6 +1,6 @@
-#include "alert_fakes.h"
 #include "monitor/daily_log.h"
 #include "platform/gbk.h"
+#include "tests/monitor/alert_fakes.h"
 
 #include <QDir>
 #include <QFile>
@@ -10,6 +10,8 @@
 #include <QTest>
 #include <thread>
 #include <vector>
+
+using namespace Qt::StringLiterals;
 
 using namespace tavrin;
 using namespace tavrin::test;
@@ -44,11 +46,11 @@ void TestDailyLog::namesAndStampsHaveNoLeadingZeros_data() {
     QTest::addColumn<QDateTime>("when");
     QTest::addColumn<QString>("fileName");
     QTest::addColumn<QString>("stamp");
-    QTest::newRow("single digits") << at(2024, 3, 5, 9, 5, 7) << u"2024-3-5.txt"_qs << u"2024-3-5 9:5:7"_qs;
-    QTest::newRow("midnight") << at(2024, 1, 1, 0, 0, 0) << u"2024-1-1.txt"_qs << u"2024-1-1 0:0:0"_qs;
-    QTest::newRow("two digits") << at(2023, 12, 31, 23, 59, 59) << u"2023-12-31.txt"_qs
-                                << u"2023-12-31 23:59:59"_qs;
-    QTest::newRow("ten") << at(2025, 10, 10, 10, 10, 10) << u"2025-10-10.txt"_qs << u"2025-10-10 10:10:10"_qs;
+    QTest::newRow("single digits") << at(2024, 3, 5, 9, 5, 7) << u"2024-3-5.txt"_s << u"2024-3-5 9:5:7"_s;
+    QTest::newRow("midnight") << at(2024, 1, 1, 0, 0, 0) << u"2024-1-1.txt"_s << u"2024-1-1 0:0:0"_s;
+    QTest::newRow("two digits") << at(2023, 12, 31, 23, 59, 59) << u"2023-12-31.txt"_s
+                                << u"2023-12-31 23:59:59"_s;
+    QTest::newRow("ten") << at(2025, 10, 10, 10, 10, 10) << u"2025-10-10.txt"_s << u"2025-10-10 10:10:10"_s;
 }
 
 void TestDailyLog::namesAndStampsHaveNoLeadingZeros() {
@@ -56,24 +58,24 @@ void TestDailyLog::namesAndStampsHaveNoLeadingZeros() {
     QFETCH(QString, fileName);
     QFETCH(QString, stamp);
     QCOMPARE(DailyLog::fileName(when.date()), fileName);
-    QCOMPARE(DailyLog::formatLine(when, u"消息"), gbk::encode(QString(stamp + u"  消息\r\n"_qs)));
+    QCOMPARE(DailyLog::formatLine(when, u"消息"), gbk::encode(QString(stamp + u"  消息\r\n"_s)));
 }
 
 void TestDailyLog::startupLineOnAFixedClock() {
     QTemporaryDir dir;
-    QVERIFY(QDir(dir.path()).mkdir(u"log"_qs));
+    QVERIFY(QDir(dir.path()).mkdir(u"log"_s));
     FixedClock clock(at(2024, 3, 5, 9, 5, 7));
     DailyLog log(dir.path(), clock);
     QVERIFY(log.append(startupLogMessage));
-    QCOMPARE(log.filePath(QDate(2024, 3, 5)), dir.filePath(u"log/2024-3-5.txt"_qs));
-    QCOMPARE(fileBytes(dir.filePath(u"log/2024-3-5.txt"_qs)),
+    QCOMPARE(log.filePath(QDate(2024, 3, 5)), dir.filePath(u"log/2024-3-5.txt"_s));
+    QCOMPARE(fileBytes(dir.filePath(u"log/2024-3-5.txt"_s)),
              gbk::encode(u"2024-3-5 9:5:7  =========程序启动===========\r\n"));
 }
 
 void TestDailyLog::linesAreAppended() {
     QTemporaryDir dir;
-    QVERIFY(QDir(dir.path()).mkdir(u"log"_qs));
-    const QString path = dir.filePath(u"log/2024-3-5.txt"_qs);
+    QVERIFY(QDir(dir.path()).mkdir(u"log"_s));
+    const QString path = dir.filePath(u"log/2024-3-5.txt"_s);
     {
         QFile earlier(path);
         QVERIFY(earlier.open(QIODevice::WriteOnly));
@@ -81,9 +83,9 @@ void TestDailyLog::linesAreAppended() {
     }
     FixedClock clock(at(2024, 3, 5, 9, 5, 7));
     DailyLog log(dir.path(), clock);
-    log.writeLine(u"↑[平安银行]已经持续上涨3分钟达到警告值，发送警告"_qs);
+    log.writeLine(u"↑[平安银行]已经持续上涨3分钟达到警告值，发送警告"_s);
     clock.set(at(2024, 3, 5, 9, 5, 10));
-    log.writeLine(u"second"_qs);
+    log.writeLine(u"second"_s);
     QCOMPARE(fileBytes(path),
              "2024-3-5 8:0:0  old\r\n" +
                  gbk::encode(u"2024-3-5 9:5:7  ↑[平安银行]已经持续上涨3分钟达到警告值，发送警告\r\n") +
@@ -92,14 +94,14 @@ void TestDailyLog::linesAreAppended() {
 
 void TestDailyLog::lineAfterMidnightGoesToTheNextDay() {
     QTemporaryDir dir;
-    QVERIFY(QDir(dir.path()).mkdir(u"log"_qs));
+    QVERIFY(QDir(dir.path()).mkdir(u"log"_s));
     FixedClock clock(at(2024, 2, 29, 23, 59, 59));
     DailyLog log(dir.path(), clock);
-    log.writeLine(u"before"_qs);
+    log.writeLine(u"before"_s);
     clock.set(at(2024, 3, 1, 0, 0, 0));
-    log.writeLine(u"after"_qs);
-    QCOMPARE(fileBytes(dir.filePath(u"log/2024-2-29.txt"_qs)), QByteArray("2024-2-29 23:59:59  before\r\n"));
-    QCOMPARE(fileBytes(dir.filePath(u"log/2024-3-1.txt"_qs)), QByteArray("2024-3-1 0:0:0  after\r\n"));
+    log.writeLine(u"after"_s);
+    QCOMPARE(fileBytes(dir.filePath(u"log/2024-2-29.txt"_s)), QByteArray("2024-2-29 23:59:59  before\r\n"));
+    QCOMPARE(fileBytes(dir.filePath(u"log/2024-3-1.txt"_s)), QByteArray("2024-3-1 0:0:0  after\r\n"));
 }
 
 void TestDailyLog::withoutLogFolderNothingIsWritten() {
@@ -107,14 +109,14 @@ void TestDailyLog::withoutLogFolderNothingIsWritten() {
     FixedClock clock(at(2024, 3, 5, 9, 5, 7));
     DailyLog log(dir.path(), clock);
     QVERIFY(!log.append(startupLogMessage));
-    log.writeLine(u"silent"_qs);
-    QVERIFY(!QFile::exists(dir.filePath(u"log"_qs)));
+    log.writeLine(u"silent"_s);
+    QVERIFY(!QFile::exists(dir.filePath(u"log"_s)));
     QVERIFY(QDir(dir.path()).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden));
 }
 
 void TestDailyLog::linesFromManyThreadsStayWhole() {
     QTemporaryDir dir;
-    QVERIFY(QDir(dir.path()).mkdir(u"log"_qs));
+    QVERIFY(QDir(dir.path()).mkdir(u"log"_s));
     FixedClock clock(at(2024, 3, 5, 9, 5, 7));
     constexpr int threads = 6;
     constexpr int lines = 150;
@@ -123,19 +125,19 @@ void TestDailyLog::linesFromManyThreadsStayWhole() {
         workers.emplace_back([&, t] {
             DailyLog log(dir.path(), clock);
             for (int i = 0; i < lines; ++i)
-                log.writeLine(u"[线程"_qs + QString::number(t) + u"]第"_qs + QString::number(i) + u"行 " +
+                log.writeLine(u"[线程"_s + QString::number(t) + u"]第"_s + QString::number(i) + u"行 " +
                               QString(40, u'长'));
         });
     }
     for (std::thread& worker : workers)
         worker.join();
 
-    const QByteArray bytes = fileBytes(dir.filePath(u"log/2024-3-5.txt"_qs));
+    const QByteArray bytes = fileBytes(dir.filePath(u"log/2024-3-5.txt"_s));
     QVERIFY(bytes.endsWith("\r\n"));
     QList<QByteArray> written = bytes.split('\n');
     QCOMPARE(written.takeLast(), QByteArray());
     QCOMPARE(written.size(), threads * lines);
-    static const QRegularExpression whole(u"^2024-3-5 9:5:7  \\[线程(\\d)\\]第(\\d+)行 长{40}\\r$"_qs);
+    static const QRegularExpression whole(u"^2024-3-5 9:5:7  \\[线程(\\d)\\]第(\\d+)行 长{40}\\r$"_s);
     QSet<QString> seen;
     for (const QByteArray& line : written) {
         const QString text = gbk::decode(line);

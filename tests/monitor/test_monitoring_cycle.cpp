@@ -1,8 +1,8 @@
 #include "monitor/colour_pass.h"
 #include "monitor/monitoring_cycle.h"
 #include "platform/curl_http_client.h"
-#include "quote_sim_process.h"
 #include "store/watch_list_model.h"
+#include "tests/support/quote_sim_process.h"
 
 #include <QSignalSpy>
 #include <QTest>

@@ -1,9 +1,8 @@
 #include "platform/curl_http_client.h"
-#include "quote_sim_process.h"
+#include "tests/support/quote_sim_process.h"
 
 #include <QElapsedTimer>
 #include <QTest>
-
 #include <thread>
 
 using namespace tavrin;
@@ -44,9 +43,12 @@ void CurlHttpClientTest::getReturnsBody() {
 void CurlHttpClientTest::failures_data() {
     QTest::addColumn<QString>("mode");
     QTest::addColumn<QString>("errorPart");
-    QTest::newRow("oversized body is refused whole") << "oversized" << "larger than";
-    QTest::newRow("dropped connection") << "drop" << "";
-    QTest::newRow("never answers") << "hang" << "";
+    QTest::newRow("oversized body is refused whole") << "oversized"
+                                                     << "larger than";
+    QTest::newRow("dropped connection") << "drop"
+                                        << "";
+    QTest::newRow("never answers") << "hang"
+                                   << "";
 }
 
 void CurlHttpClientTest::failures() {
@@ -73,7 +75,7 @@ void CurlHttpClientTest::unreachableServer() {
 void CurlHttpClientTest::getManyKeepsOrder() {
     m_sim.admin(QStringLiteral("/admin/fault?mode=random-latency&ms=30"));
     m_sim.admin(QStringLiteral("/admin/fault?mode=empty&code=600036"));
-    const std::vector<QByteArray> urls{url("/q=sh600519"), url("/q=sh600036"), url("/q=sz000002"),
+    const std::vector<QByteArray> urls{url("/q=sh600519"), url("/q=sh600036"),          url("/q=sz000002"),
                                        url("/q=sz300750"), unreachableBaseUrl() + "/x", url("/q=sh601318")};
     const std::vector<HttpResponse> responses = m_http.getMany(urls, 3);
     QCOMPARE(responses.size(), urls.size());

@@ -26,24 +26,24 @@ QByteArray readFile(const QString& path) {
 class ScopedEnv {
 public:
     ScopedEnv(const char* name, const QByteArray& value)
-        : name_(name), had_(qEnvironmentVariableIsSet(name)) {
-        old_ = qgetenv(name);
+        : m_name(name), m_had(qEnvironmentVariableIsSet(name)) {
+        m_old = qgetenv(name);
         if (value.isNull())
             qunsetenv(name);
         else
             qputenv(name, value);
     }
     ~ScopedEnv() {
-        if (had_)
-            qputenv(name_, old_);
+        if (m_had)
+            qputenv(m_name, m_old);
         else
-            qunsetenv(name_);
+            qunsetenv(m_name);
     }
 
 private:
-    const char* name_;
-    bool had_;
-    QByteArray old_;
+    const char* m_name;
+    bool m_had;
+    QByteArray m_old;
 };
 
 } // namespace

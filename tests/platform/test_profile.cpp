@@ -9,6 +9,8 @@
 #include <thread>
 #include <vector>
 
+using namespace Qt::StringLiterals;
+
 using tavrin::Profile;
 using tavrin::ProfileEditor;
 namespace gbk = tavrin::gbk;
@@ -72,16 +74,16 @@ void TestProfile::readsEntriesOfAWindowsFile_data() {
     QTest::addColumn<QString>("section");
     QTest::addColumn<QString>("key");
     QTest::addColumn<QString>("value");
-    QTest::newRow("GBK section and key") << u"股票时间"_qs << u"贵州茅台"_qs << u"3"_qs;
-    QTest::newRow("blanks around value trimmed") << u"股票时间"_qs << u"平安银行"_qs << u"5"_qs;
-    QTest::newRow("second section") << u"次数纪录"_qs << u"贵州茅台下跌次数"_qs << u"0"_qs;
-    QTest::newRow("section case-insensitive") << u"OPTIONS"_qs << u"SoundOn"_qs << u"yes"_qs;
-    QTest::newRow("key case-insensitive") << u"options"_qs << u"soundon"_qs << u"yes"_qs;
-    QTest::newRow("indented key") << u"Options"_qs << u"VOLUME"_qs << u"7"_qs;
-    QTest::newRow("missing key") << u"股票时间"_qs << u"万科A"_qs << QString();
-    QTest::newRow("missing section") << u"股票价格"_qs << u"贵州茅台"_qs << QString();
-    QTest::newRow("key of another section") << u"股票时间"_qs << u"贵州茅台下跌次数"_qs << QString();
-    QTest::newRow("comment is no entry") << u"股票时间"_qs << u"; 次数"_qs << QString();
+    QTest::newRow("GBK section and key") << u"股票时间"_s << u"贵州茅台"_s << u"3"_s;
+    QTest::newRow("blanks around value trimmed") << u"股票时间"_s << u"平安银行"_s << u"5"_s;
+    QTest::newRow("second section") << u"次数纪录"_s << u"贵州茅台下跌次数"_s << u"0"_s;
+    QTest::newRow("section case-insensitive") << u"OPTIONS"_s << u"SoundOn"_s << u"yes"_s;
+    QTest::newRow("key case-insensitive") << u"options"_s << u"soundon"_s << u"yes"_s;
+    QTest::newRow("indented key") << u"Options"_s << u"VOLUME"_s << u"7"_s;
+    QTest::newRow("missing key") << u"股票时间"_s << u"万科A"_s << QString();
+    QTest::newRow("missing section") << u"股票价格"_s << u"贵州茅台"_s << QString();
+    QTest::newRow("key of another section") << u"股票时间"_s << u"贵州茅台下跌次数"_s << QString();
+    QTest::newRow("comment is no entry") << u"股票时间"_s << u"; 次数"_s << QString();
 }
 
 void TestProfile::readsEntriesOfAWindowsFile() {
@@ -89,7 +91,7 @@ void TestProfile::readsEntriesOfAWindowsFile() {
     QFETCH(QString, key);
     QFETCH(QString, value);
     QTemporaryDir dir;
-    const QString path = dir.filePath(u"gupiao.ini"_qs);
+    const QString path = dir.filePath(u"gupiao.ini"_s);
     writeAll(path, windowsFixture());
     QCOMPARE(Profile(path).read(section, key), value);
     QCOMPARE(ProfileEditor(windowsFixture()).read(section, key), value);
@@ -102,20 +104,20 @@ void TestProfile::writeChangesOnlyItsLine_data() {
     QTest::addColumn<QString>("expected");
     const QString fixture = gbk::decode(windowsFixture());
     QTest::newRow("replace value, key spelling kept")
-        << u"次数纪录"_qs << u"贵州茅台"_qs << u"3"_qs
-        << QString(fixture).replace(u"贵州茅台=2\r\n"_qs, u"贵州茅台=3\r\n"_qs);
+        << u"次数纪录"_s << u"贵州茅台"_s << u"3"_s
+        << QString(fixture).replace(u"贵州茅台=2\r\n"_s, u"贵州茅台=3\r\n"_s);
     QTest::newRow("replace in mixed-case section")
-        << u"OPTIONS"_qs << u"volume"_qs << u"9"_qs
-        << QString(fixture).replace(u"  Volume=7\r\n"_qs, u"  Volume=9\r\n"_qs);
+        << u"OPTIONS"_s << u"volume"_s << u"9"_s
+        << QString(fixture).replace(u"  Volume=7\r\n"_s, u"  Volume=9\r\n"_s);
     QTest::newRow("replace value written with blanks")
-        << u"股票时间"_qs << u"平安银行"_qs << u"8"_qs
-        << QString(fixture).replace(u"平安银行 = 5 \r\n"_qs, u"平安银行 =8\r\n"_qs);
+        << u"股票时间"_s << u"平安银行"_s << u"8"_s
+        << QString(fixture).replace(u"平安银行 = 5 \r\n"_s, u"平安银行 =8\r\n"_s);
     QTest::newRow("new key after the section's last entry")
-        << u"股票时间"_qs << u"万科A"_qs << u"10"_qs
-        << QString(fixture).replace(u"平安银行 = 5 \r\n"_qs, u"平安银行 = 5 \r\n万科A=10\r\n"_qs);
-    QTest::newRow("new section at the end") << u"股票价格"_qs << u"贵州茅台"_qs << u"1688.5"_qs
-                                            << fixture + u"[股票价格]\r\n贵州茅台=1688.5\r\n"_qs;
-    QTest::newRow("same value writes nothing") << u"股票时间"_qs << u"贵州茅台"_qs << u"3"_qs << fixture;
+        << u"股票时间"_s << u"万科A"_s << u"10"_s
+        << QString(fixture).replace(u"平安银行 = 5 \r\n"_s, u"平安银行 = 5 \r\n万科A=10\r\n"_s);
+    QTest::newRow("new section at the end")
+        << u"股票价格"_s << u"贵州茅台"_s << u"1688.5"_s << fixture + u"[股票价格]\r\n贵州茅台=1688.5\r\n"_s;
+    QTest::newRow("same value writes nothing") << u"股票时间"_s << u"贵州茅台"_s << u"3"_s << fixture;
 }
 
 void TestProfile::writeChangesOnlyItsLine() {
@@ -124,7 +126,7 @@ void TestProfile::writeChangesOnlyItsLine() {
     QFETCH(QString, value);
     QFETCH(QString, expected);
     QTemporaryDir dir;
-    const QString path = dir.filePath(u"gupiao.ini"_qs);
+    const QString path = dir.filePath(u"gupiao.ini"_s);
     writeAll(path, windowsFixture());
     Profile profile(path);
     QVERIFY(profile.write(section, key, value));
@@ -135,36 +137,36 @@ void TestProfile::writeChangesOnlyItsLine() {
 
 void TestProfile::deletesEntries() {
     QTemporaryDir dir;
-    const QString path = dir.filePath(u"gupiao.ini"_qs);
+    const QString path = dir.filePath(u"gupiao.ini"_s);
     writeAll(path, windowsFixture());
     Profile profile(path);
     QVERIFY(profile.remove(u"次数纪录", u"贵州茅台"));
     QCOMPARE(profile.read(u"次数纪录", u"贵州茅台"), QString());
-    QCOMPARE(profile.read(u"次数纪录", u"贵州茅台下跌次数"), u"0"_qs);
+    QCOMPARE(profile.read(u"次数纪录", u"贵州茅台下跌次数"), u"0"_s);
     QVERIFY(profile.remove(u"options", u"SOUNDON"));
     const QString expected = gbk::decode(windowsFixture())
-                                 .replace(u"贵州茅台=2\r\n"_qs, QString())
-                                 .replace(u"SoundOn=\"yes\"\r\n"_qs, QString());
+                                 .replace(u"贵州茅台=2\r\n"_s, QString())
+                                 .replace(u"SoundOn=\"yes\"\r\n"_s, QString());
     QCOMPARE(gbk::decode(readAll(path)), expected);
 }
 
 void TestProfile::deletingAMissingEntryIsHarmless() {
     QTemporaryDir dir;
-    const QString path = dir.filePath(u"gupiao.ini"_qs);
+    const QString path = dir.filePath(u"gupiao.ini"_s);
     writeAll(path, windowsFixture());
     Profile profile(path);
     QVERIFY(profile.remove(u"预警次数", u"贵州茅台"));
     QVERIFY(profile.remove(u"股票时间", u"万科A"));
     QCOMPARE(readAll(path), windowsFixture());
 
-    const QString missing = dir.filePath(u"none.ini"_qs);
+    const QString missing = dir.filePath(u"none.ini"_s);
     QVERIFY(Profile(missing).remove(u"预警次数", u"贵州茅台"));
     QVERIFY(!QFile::exists(missing));
 }
 
 void TestProfile::createsFileAndSectionOnFirstWrite() {
     QTemporaryDir dir;
-    const QString path = dir.filePath(u"gupiao.ini"_qs);
+    const QString path = dir.filePath(u"gupiao.ini"_s);
     Profile profile(path);
     QCOMPARE(profile.read(u"股票时间", u"贵州茅台"), QString());
     QVERIFY(!QFile::exists(path));
@@ -177,7 +179,7 @@ void TestProfile::createsFileAndSectionOnFirstWrite() {
 
 void TestProfile::writeWithoutFolderFails() {
     QTemporaryDir dir;
-    Profile profile(dir.filePath(u"missing/gupiao.ini"_qs));
+    Profile profile(dir.filePath(u"missing/gupiao.ini"_s));
     QVERIFY(!profile.write(u"股票时间", u"贵州茅台", u"3"));
     QCOMPARE(profile.read(u"股票时间", u"贵州茅台"), QString());
 }
@@ -186,13 +188,13 @@ void TestProfile::refusesWhatTheFileCannotHold_data() {
     QTest::addColumn<QString>("section");
     QTest::addColumn<QString>("key");
     QTest::addColumn<QString>("value");
-    QTest::newRow("empty section") << QString() << u"a"_qs << u"1"_qs;
-    QTest::newRow("empty key") << u"s"_qs << u"  "_qs << u"1"_qs;
-    QTest::newRow("line break in value") << u"s"_qs << u"a"_qs << u"1\r\n[x]"_qs;
-    QTest::newRow("line break in key") << u"s"_qs << u"a\nb"_qs << u"1"_qs;
-    QTest::newRow("equals in key") << u"s"_qs << u"a=b"_qs << u"1"_qs;
-    QTest::newRow("bracket in section") << u"s]x"_qs << u"a"_qs << u"1"_qs;
-    QTest::newRow("comment key") << u"s"_qs << u";a"_qs << u"1"_qs;
+    QTest::newRow("empty section") << QString() << u"a"_s << u"1"_s;
+    QTest::newRow("empty key") << u"s"_s << u"  "_s << u"1"_s;
+    QTest::newRow("line break in value") << u"s"_s << u"a"_s << u"1\r\n[x]"_s;
+    QTest::newRow("line break in key") << u"s"_s << u"a\nb"_s << u"1"_s;
+    QTest::newRow("equals in key") << u"s"_s << u"a=b"_s << u"1"_s;
+    QTest::newRow("bracket in section") << u"s]x"_s << u"a"_s << u"1"_s;
+    QTest::newRow("comment key") << u"s"_s << u";a"_s << u"1"_s;
 }
 
 void TestProfile::refusesWhatTheFileCannotHold() {
@@ -200,7 +202,7 @@ void TestProfile::refusesWhatTheFileCannotHold() {
     QFETCH(QString, key);
     QFETCH(QString, value);
     QTemporaryDir dir;
-    const QString path = dir.filePath(u"gupiao.ini"_qs);
+    const QString path = dir.filePath(u"gupiao.ini"_s);
     writeAll(path, windowsFixture());
     QVERIFY(!Profile(path).write(section, key, value));
     QCOMPARE(readAll(path), windowsFixture());
@@ -209,8 +211,8 @@ void TestProfile::refusesWhatTheFileCannotHold() {
 void TestProfile::unreadableFileIsNeverOverwritten() {
     QTemporaryDir dir;
     // A folder in the file's place cannot be read as a file.
-    const QString path = dir.filePath(u"gupiao.ini"_qs);
-    QVERIFY(QDir(dir.path()).mkdir(u"gupiao.ini"_qs));
+    const QString path = dir.filePath(u"gupiao.ini"_s);
+    QVERIFY(QDir(dir.path()).mkdir(u"gupiao.ini"_s));
     Profile profile(path);
     bool called = false;
     QVERIFY(!profile.transaction([&](ProfileEditor&) { called = true; }));
@@ -221,7 +223,7 @@ void TestProfile::unreadableFileIsNeverOverwritten() {
 
 void TestProfile::transactionReadsOnceAndSavesOnce() {
     QTemporaryDir dir;
-    const QString path = dir.filePath(u"gupiao.ini"_qs);
+    const QString path = dir.filePath(u"gupiao.ini"_s);
     writeAll(path, windowsFixture());
     Profile profile(path);
     QVERIFY(profile.transaction([](ProfileEditor& editor) {
@@ -229,24 +231,24 @@ void TestProfile::transactionReadsOnceAndSavesOnce() {
         QVERIFY(editor.write(u"次数纪录", u"贵州茅台", QString::number(count + 1)));
         QVERIFY(editor.write(u"股票价格", u"贵州茅台", u"1688.5"));
         // Writes are visible within the transaction.
-        QCOMPARE(editor.read(u"股票价格", u"贵州茅台"), u"1688.5"_qs);
+        QCOMPARE(editor.read(u"股票价格", u"贵州茅台"), u"1688.5"_s);
         editor.remove(u"次数纪录", u"贵州茅台下跌次数");
         QVERIFY(editor.changed());
     }));
-    QCOMPARE(profile.read(u"次数纪录", u"贵州茅台"), u"3"_qs);
-    QCOMPARE(profile.read(u"股票价格", u"贵州茅台"), u"1688.5"_qs);
+    QCOMPARE(profile.read(u"次数纪录", u"贵州茅台"), u"3"_s);
+    QCOMPARE(profile.read(u"股票价格", u"贵州茅台"), u"1688.5"_s);
     QCOMPARE(profile.read(u"次数纪录", u"贵州茅台下跌次数"), QString());
     // Nothing left behind by the atomic save.
-    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{u"gupiao.ini"_qs});
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{u"gupiao.ini"_s});
 }
 
 void TestProfile::profilesOfOnePathShareOneLock() {
     QTemporaryDir dir;
-    const QString path = dir.filePath(u"gupiao.ini"_qs);
-    const QString samePath = dir.path() + u"/./sub/../gupiao.ini"_qs;
-    QVERIFY(QDir(dir.path()).mkdir(u"sub"_qs));
+    const QString path = dir.filePath(u"gupiao.ini"_s);
+    const QString samePath = dir.path() + u"/./sub/../gupiao.ini"_s;
+    QVERIFY(QDir(dir.path()).mkdir(u"sub"_s));
     QCOMPARE(&Profile::mutexFor(path), &Profile::mutexFor(samePath));
-    QVERIFY(&Profile::mutexFor(path) != &Profile::mutexFor(dir.filePath(u"other.ini"_qs)));
+    QVERIFY(&Profile::mutexFor(path) != &Profile::mutexFor(dir.filePath(u"other.ini"_s)));
     writeAll(path, {});
     // Creating the file does not change which lock guards it.
     QCOMPARE(&Profile::mutexFor(path), &Profile::mutexFor(samePath));
@@ -254,7 +256,7 @@ void TestProfile::profilesOfOnePathShareOneLock() {
 
 void TestProfile::concurrentReadModifyWriteKeepsCountsExact() {
     QTemporaryDir dir;
-    const QString path = dir.filePath(u"gupiao.ini"_qs);
+    const QString path = dir.filePath(u"gupiao.ini"_s);
     writeAll(path, windowsFixture());
     constexpr int threads = 4;
     constexpr int rounds = 50;
@@ -267,7 +269,7 @@ void TestProfile::concurrentReadModifyWriteKeepsCountsExact() {
                 profile.transaction([t](ProfileEditor& editor) {
                     const int shared = editor.read(u"次数纪录", u"共享").toInt();
                     editor.write(u"次数纪录", u"共享", QString::number(shared + 1));
-                    const QString own = u"线程"_qs + QString::number(t);
+                    const QString own = u"线程"_s + QString::number(t);
                     editor.write(u"次数纪录", own,
                                  QString::number(editor.read(u"次数纪录", own).toInt() + 1));
                 });
@@ -279,9 +281,8 @@ void TestProfile::concurrentReadModifyWriteKeepsCountsExact() {
     Profile profile(path);
     QCOMPARE(profile.read(u"次数纪录", u"共享"), QString::number(threads * rounds));
     for (int t = 0; t < threads; ++t)
-        QCOMPARE(profile.read(u"次数纪录", QString(u"线程"_qs + QString::number(t))),
-                 QString::number(rounds));
-    QCOMPARE(profile.read(u"股票时间", u"贵州茅台"), u"3"_qs);
+        QCOMPARE(profile.read(u"次数纪录", QString(u"线程"_s + QString::number(t))), QString::number(rounds));
+    QCOMPARE(profile.read(u"股票时间", u"贵州茅台"), u"3"_s);
 }
 
 QTEST_GUILESS_MAIN(TestProfile)

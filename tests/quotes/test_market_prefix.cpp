@@ -18,19 +18,32 @@ private slots:
 void MarketPrefixTest::quoteFetchTable_data() {
     QTest::addColumn<QString>("code");
     QTest::addColumn<QString>("prefix");
-    QTest::newRow("Shanghai composite index") << "000001" << "sh";
-    QTest::newRow("Shenzhen component index") << "399001" << "sz";
-    QTest::newRow("Shenzhen main board") << "000002" << "sz";
-    QTest::newRow("Shanghai") << "600519" << "sh";
-    QTest::newRow("ChiNext") << "300750" << "sz";
-    QTest::newRow("Beijing 8") << "830799" << "bj";
-    QTest::newRow("Beijing 4") << "430047" << "bj";
-    QTest::newRow("Beijing 920") << "920002" << "bj";
-    QTest::newRow("no market 1") << "123456" << "";
-    QTest::newRow("B-share 900") << "900901" << "";
-    QTest::newRow("B-share 200") << "200002" << "";
-    QTest::newRow("leading space") << " 60051" << "";
-    QTest::newRow("empty") << "" << "";
+    QTest::newRow("Shanghai composite index") << "000001"
+                                              << "sh";
+    QTest::newRow("Shenzhen component index") << "399001"
+                                              << "sz";
+    QTest::newRow("Shenzhen main board") << "000002"
+                                         << "sz";
+    QTest::newRow("Shanghai") << "600519"
+                              << "sh";
+    QTest::newRow("ChiNext") << "300750"
+                             << "sz";
+    QTest::newRow("Beijing 8") << "830799"
+                               << "bj";
+    QTest::newRow("Beijing 4") << "430047"
+                               << "bj";
+    QTest::newRow("Beijing 920") << "920002"
+                                 << "bj";
+    QTest::newRow("no market 1") << "123456"
+                                 << "";
+    QTest::newRow("B-share 900") << "900901"
+                                 << "";
+    QTest::newRow("B-share 200") << "200002"
+                                 << "";
+    QTest::newRow("leading space") << " 60051"
+                                   << "";
+    QTest::newRow("empty") << ""
+                           << "";
 }
 
 void MarketPrefixTest::quoteFetchTable() {
@@ -42,13 +55,20 @@ void MarketPrefixTest::quoteFetchTable() {
 void MarketPrefixTest::quoteWindowTable_data() {
     QTest::addColumn<QString>("code");
     QTest::addColumn<QString>("prefix");
-    QTest::newRow("index sh") << "000001" << "sh";
-    QTest::newRow("index sz") << "399001" << "sz";
-    QTest::newRow("Shanghai") << "600519" << "sh";
-    QTest::newRow("B-share 2") << "200002" << "sh";
-    QTest::newRow("fund 1") << "159915" << "sz";
-    QTest::newRow("no Beijing row") << "830799" << "";
-    QTest::newRow("unmatched 9") << "900901" << "";
+    QTest::newRow("index sh") << "000001"
+                              << "sh";
+    QTest::newRow("index sz") << "399001"
+                              << "sz";
+    QTest::newRow("Shanghai") << "600519"
+                              << "sh";
+    QTest::newRow("B-share 2") << "200002"
+                               << "sh";
+    QTest::newRow("fund 1") << "159915"
+                            << "sz";
+    QTest::newRow("no Beijing row") << "830799"
+                                    << "";
+    QTest::newRow("unmatched 9") << "900901"
+                                 << "";
 }
 
 void MarketPrefixTest::quoteWindowTable() {
@@ -60,11 +80,16 @@ void MarketPrefixTest::quoteWindowTable() {
 void MarketPrefixTest::valuePageTable_data() {
     QTest::addColumn<QString>("code");
     QTest::addColumn<QString>("prefix");
-    QTest::newRow("index sh") << "000001" << "sh";
-    QTest::newRow("ChiNext") << "301072" << "sz";
-    QTest::newRow("Shenzhen") << "002202" << "sz";
-    QTest::newRow("no Beijing") << "430047" << "";
-    QTest::newRow("no fund row") << "159915" << "";
+    QTest::newRow("index sh") << "000001"
+                              << "sh";
+    QTest::newRow("ChiNext") << "301072"
+                             << "sz";
+    QTest::newRow("Shenzhen") << "002202"
+                              << "sz";
+    QTest::newRow("no Beijing") << "430047"
+                                << "";
+    QTest::newRow("no fund row") << "159915"
+                                 << "";
 }
 
 void MarketPrefixTest::valuePageTable() {

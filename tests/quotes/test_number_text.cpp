@@ -1,7 +1,6 @@
 #include "quotes/number_text.h"
 
 #include <QTest>
-
 #include <limits>
 
 using namespace tavrin;

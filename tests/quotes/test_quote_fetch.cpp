@@ -1,6 +1,6 @@
 #include "platform/curl_http_client.h"
-#include "quote_sim_process.h"
 #include "quotes/quote_fetch.h"
+#include "tests/support/quote_sim_process.h"
 
 #include <QTest>
 

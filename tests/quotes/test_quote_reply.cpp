@@ -16,8 +16,8 @@ QByteArrayList asList(const std::vector<QByteArrayView>& fields) {
 }
 
 // A reply in the service's layout with the given items and enough filler fields.
-QByteArray reply(const QString& name, const QByteArray& code, const QByteArray& price, const QByteArray& close,
-                 const QByteArray& volume) {
+QByteArray reply(const QString& name, const QByteArray& code, const QByteArray& price,
+                 const QByteArray& close, const QByteArray& volume) {
     QByteArray text = "v_sh" + code + "=\"1~" + gbk::encode(name) + '~' + code + '~' + price + '~' + close +
                       "~1.00~" + volume;
     for (int i = 7; i < 49; ++i)
@@ -50,11 +50,11 @@ void QuoteReplyTest::splitting_data() {
     QTest::newRow("ends at zero byte") << QByteArray("a~b\0~c", 6) << QByteArrayList{"a", "b"};
     QTest::newRow("zero byte first") << QByteArray("\0a~b", 4) << QByteArrayList{};
     // 0x81 0x7E is one double-byte character whose trail byte is '~'.
-    QTest::newRow("tilde as trail byte") << QByteArray("1~\x81\x7e\xc3\xfb~600519")
-                                         << QByteArrayList{"1", "\x81\x7e\xc3\xfb", "600519"};
+    QTest::newRow("tilde as trail byte")
+        << QByteArray("1~\x81\x7e\xc3\xfb~600519") << QByteArrayList{"1", "\x81\x7e\xc3\xfb", "600519"};
     QTest::newRow("lead byte at end") << QByteArray("a~\x81") << QByteArrayList{"a", "\x81"};
-    QTest::newRow("four-byte character") << QByteArray("a~\x81\x30\x81\x30~b")
-                                         << QByteArrayList{"a", "\x81\x30\x81\x30", "b"};
+    QTest::newRow("four-byte character")
+        << QByteArray("a~\x81\x30\x81\x30~b") << QByteArrayList{"a", "\x81\x30\x81\x30", "b"};
 }
 
 void QuoteReplyTest::splitting() {
@@ -82,9 +82,9 @@ void QuoteReplyTest::parsing_data() {
         << QStringList{"000002", "", "", "", ""};
     QTest::newRow("empty body") << QByteArray() << static_cast<int>(FetchStatus::Unreadable)
                                 << QStringList{"", "", "", "", ""};
-    QTest::newRow("no match statement") << QByteArray("v_pv_none_match=\"1\";\n")
-                                        << static_cast<int>(FetchStatus::Unreadable)
-                                        << QStringList{"", "", "", "", ""};
+    QTest::newRow("no match statement")
+        << QByteArray("v_pv_none_match=\"1\";\n") << static_cast<int>(FetchStatus::Unreadable)
+        << QStringList{"", "", "", "", ""};
     QTest::newRow("too few fields for the quote")
         << QByteArray("v_sh600519=\"1~A~600519~10.00") << static_cast<int>(FetchStatus::Unreadable)
         << QStringList{"", "", "", "", ""};

@@ -1,4 +1,4 @@
-#include "quote_sim_process.h"
+#include "tests/support/quote_sim_process.h"
 
 #include <QElapsedTimer>
 #include <QProcess>
@@ -39,14 +39,22 @@ void TavrinQuoteToolTest::exitStatuses_data() {
     QTest::addColumn<QString>("code");
     QTest::addColumn<int>("exitCode");
     QTest::addColumn<QByteArray>("firstLine");
-    QTest::newRow("fetched") << "none" << "600519" << 0 << QByteArray("code=600519");
-    QTest::newRow("5 characters") << "none" << "60051" << 1 << QByteArray();
-    QTest::newRow("no market") << "none" << "900901" << 1 << QByteArray();
-    QTest::newRow("empty body") << "empty" << "600519" << 2 << QByteArray();
-    QTest::newRow("dropped") << "drop" << "600519" << 2 << QByteArray();
-    QTest::newRow("oversized") << "oversized" << "600519" << 2 << QByteArray();
-    QTest::newRow("other code") << "other-code" << "600519" << 3 << QByteArray("code=");
-    QTest::newRow("more than 999 fields") << "many-fields" << "600519" << 4 << QByteArray();
+    QTest::newRow("fetched") << "none"
+                             << "600519" << 0 << QByteArray("code=600519");
+    QTest::newRow("5 characters") << "none"
+                                  << "60051" << 1 << QByteArray();
+    QTest::newRow("no market") << "none"
+                               << "900901" << 1 << QByteArray();
+    QTest::newRow("empty body") << "empty"
+                                << "600519" << 2 << QByteArray();
+    QTest::newRow("dropped") << "drop"
+                             << "600519" << 2 << QByteArray();
+    QTest::newRow("oversized") << "oversized"
+                               << "600519" << 2 << QByteArray();
+    QTest::newRow("other code") << "other-code"
+                                << "600519" << 3 << QByteArray("code=");
+    QTest::newRow("more than 999 fields") << "many-fields"
+                                          << "600519" << 4 << QByteArray();
 }
 
 void TavrinQuoteToolTest::exitStatuses() {

@@ -1,4 +1,4 @@
-#include "store_fixture.h"
+#include "tests/store/store_fixture.h"
 
 #include <QFile>
 #include <QSqlDatabase>
@@ -9,22 +9,22 @@
 namespace tavrin::fixture {
 
 RawDatabase::RawDatabase(const QString& path)
-    : name_(QStringLiteral("fixture-") + QUuid::createUuid().toString(QUuid::Id128)) {
-    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name_);
+    : m_name(QStringLiteral("fixture-") + QUuid::createUuid().toString(QUuid::Id128)) {
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_name);
     db.setDatabaseName(path);
     db.open();
 }
 
 RawDatabase::~RawDatabase() {
     {
-        QSqlDatabase db = QSqlDatabase::database(name_, false);
+        QSqlDatabase db = QSqlDatabase::database(m_name, false);
         db.close();
     }
-    QSqlDatabase::removeDatabase(name_);
+    QSqlDatabase::removeDatabase(m_name);
 }
 
 bool RawDatabase::exec(const QString& sql, const QVariantList& bindings) {
-    QSqlQuery query(QSqlDatabase::database(name_, false));
+    QSqlQuery query(QSqlDatabase::database(m_name, false));
     bool ok = query.prepare(sql);
     for (const QVariant& binding : bindings)
         query.addBindValue(binding);
@@ -35,7 +35,7 @@ bool RawDatabase::exec(const QString& sql, const QVariantList& bindings) {
 }
 
 QVariant RawDatabase::value(const QString& sql, const QVariantList& bindings) {
-    QSqlQuery query(QSqlDatabase::database(name_, false));
+    QSqlQuery query(QSqlDatabase::database(m_name, false));
     if (!query.prepare(sql))
         return QVariant();
     for (const QVariant& binding : bindings)

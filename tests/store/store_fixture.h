@@ -31,7 +31,7 @@ public:
     QVariant value(const QString& sql, const QVariantList& bindings = {});
 
 private:
-    QString name_;
+    QString m_name;
 };
 
 QByteArray readBytes(const QString& path);

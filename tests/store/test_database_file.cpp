@@ -1,5 +1,5 @@
 #include "store/database_file.h"
-#include "store_fixture.h"
+#include "tests/store/store_fixture.h"
 
 #include <QDateTime>
 #include <QDir>

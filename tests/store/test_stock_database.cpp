@@ -1,6 +1,6 @@
 #include "store/database_file.h"
 #include "store/stock_database.h"
-#include "store_fixture.h"
+#include "tests/store/store_fixture.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -37,32 +37,32 @@ std::vector<fixture::Row> watchList() {
 // Puts everything back when it goes.
 class ReadOnlyFile {
 public:
-    explicit ReadOnlyFile(const QString& path) : path_(path) {
-        QFile::setPermissions(path_,
+    explicit ReadOnlyFile(const QString& path) : m_path(path) {
+        QFile::setPermissions(m_path,
                               QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther);
         if (!writable())
             return;
         const QString chattr = QStandardPaths::findExecutable(QStringLiteral("chattr"));
-        if (!chattr.isEmpty() && QProcess::execute(chattr, {QStringLiteral("+i"), path_}) == 0)
-            immutable_ = true;
+        if (!chattr.isEmpty() && QProcess::execute(chattr, {QStringLiteral("+i"), m_path}) == 0)
+            m_immutable = true;
     }
     ~ReadOnlyFile() {
-        if (immutable_)
+        if (m_immutable)
             QProcess::execute(QStandardPaths::findExecutable(QStringLiteral("chattr")),
-                              {QStringLiteral("-i"), path_});
-        QFile::setPermissions(path_, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+                              {QStringLiteral("-i"), m_path});
+        QFile::setPermissions(m_path, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
     }
     ReadOnlyFile(const ReadOnlyFile&) = delete;
     ReadOnlyFile& operator=(const ReadOnlyFile&) = delete;
 
     bool writable() const {
-        QFile file(path_);
+        QFile file(m_path);
         return file.open(QIODevice::ReadWrite);
     }
 
 private:
-    QString path_;
-    bool immutable_ = false;
+    QString m_path;
+    bool m_immutable = false;
 };
 
 enum class Trouble { Missing, NotADatabase, EmptyFile, Damaged, ReadOnly, LockedForWriting };
@@ -94,18 +94,18 @@ private slots:
     void pathWithUnusualCharacters();
 
 private:
-    std::unique_ptr<QTemporaryDir> dir_;
-    QString path_;
+    std::unique_ptr<QTemporaryDir> m_dir;
+    QString m_path;
 };
 
 void StockDatabaseTest::init() {
-    dir_ = std::make_unique<QTemporaryDir>();
-    QVERIFY(dir_->isValid());
-    path_ = dir_->filePath(QStringLiteral("Database.db"));
+    m_dir = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_dir->isValid());
+    m_path = m_dir->filePath(QStringLiteral("Database.db"));
 }
 
 void StockDatabaseTest::cleanup() {
-    dir_.reset();
+    m_dir.reset();
 }
 
 void StockDatabaseTest::locate_data() {
@@ -143,9 +143,9 @@ void StockDatabaseTest::locate_data() {
 void StockDatabaseTest::locate() {
     QFETCH(QString, code);
     QFETCH(QString, id);
-    QVERIFY(fixture::createDatabase(path_, watchList()));
+    QVERIFY(fixture::createDatabase(m_path, watchList()));
     StockDatabase db;
-    QVERIFY(db.open(path_));
+    QVERIFY(db.open(m_path));
     const LocateResult result = db.locate(code);
     QVERIFY2(result.ok, qPrintable(result.error));
     QCOMPARE(result.found(), !id.isEmpty());
@@ -158,9 +158,9 @@ void StockDatabaseTest::locate() {
 }
 
 void StockDatabaseTest::deleteRemovesExactlyThatId() {
-    QVERIFY(fixture::createDatabase(path_, watchList()));
+    QVERIFY(fixture::createDatabase(m_path, watchList()));
     StockDatabase db;
-    QVERIFY(db.open(path_));
+    QVERIFY(db.open(m_path));
 
     const RemoveResult second = db.removeById(QStringLiteral("3"));
     QVERIFY(second.ok);
@@ -198,9 +198,9 @@ void StockDatabaseTest::deleteWithoutNumericIdDeletesNothing_data() {
 
 void StockDatabaseTest::deleteWithoutNumericIdDeletesNothing() {
     QFETCH(QString, id);
-    QVERIFY(fixture::createDatabase(path_, watchList()));
+    QVERIFY(fixture::createDatabase(m_path, watchList()));
     StockDatabase db;
-    QVERIFY(db.open(path_));
+    QVERIFY(db.open(m_path));
     const RemoveResult result = db.removeById(id);
     QVERIFY(result.ok);
     QVERIFY(!result.removed);
@@ -208,16 +208,16 @@ void StockDatabaseTest::deleteWithoutNumericIdDeletesNothing() {
 }
 
 void StockDatabaseTest::appendStoresEmptyTextAsNull() {
-    QVERIFY(fixture::createDatabase(path_));
+    QVERIFY(fixture::createDatabase(m_path));
     StockDatabase db;
-    QVERIFY(db.open(path_));
+    QVERIFY(db.open(m_path));
     const AppendResult added =
         db.append({QStringLiteral("金风科技"), QStringLiteral("002202"), QStringLiteral("9.8"), QString()});
     QVERIFY2(added.ok, qPrintable(added.error));
     QCOMPARE(added.id, QStringLiteral("1"));
 
     {
-        RawDatabase raw(path_);
+        RawDatabase raw(m_path);
         QCOMPARE(raw.value(QStringLiteral("SELECT count(*) FROM gupiao WHERE ID = 1 AND cjsl IS NULL AND "
                                           "suozai IS NULL AND yjjg IS NULL AND yjnr IS NULL"))
                      .toInt(),
@@ -246,9 +246,9 @@ void StockDatabaseTest::textsAreKeptExactly_data() {
 
 void StockDatabaseTest::textsAreKeptExactly() {
     QFETCH(QString, text);
-    QVERIFY(fixture::createDatabase(path_));
+    QVERIFY(fixture::createDatabase(m_path));
     StockDatabase db;
-    QVERIFY(db.open(path_));
+    QVERIFY(db.open(m_path));
     const QString id = db.append({text, text, text, text}).id;
     QVERIFY(db.update(id, {{StockField::Yjjg, text}, {StockField::Yjnr, text}}));
     const LoadResult loaded = db.loadAll();
@@ -258,9 +258,9 @@ void StockDatabaseTest::textsAreKeptExactly() {
 }
 
 void StockDatabaseTest::updateSetsFieldsOfTheLocatedRowOnly() {
-    QVERIFY(fixture::createDatabase(path_, watchList()));
+    QVERIFY(fixture::createDatabase(m_path, watchList()));
     StockDatabase db;
-    QVERIFY(db.open(path_));
+    QVERIFY(db.open(m_path));
     const LocateResult located = db.locate(QStringLiteral("002202"));
     QVERIFY(located.found());
 
@@ -274,21 +274,21 @@ void StockDatabaseTest::updateSetsFieldsOfTheLocatedRowOnly() {
     const LoadResult loaded = db.loadAll();
     QCOMPARE(loaded.records[1], (StockRecord{"2", "金风科技", "002202", "10.5", "2", "", "止盈卖"}));
     QCOMPARE(loaded.records[2], (StockRecord{"3", "金风二号", "002202", "10", "200", "", ""}));
-    RawDatabase raw(path_);
+    RawDatabase raw(m_path);
     QCOMPARE(raw.value(QStringLiteral("SELECT yjjg IS NULL FROM gupiao WHERE ID = 2")).toInt(), 1);
 }
 
 void StockDatabaseTest::updateIsAllOrNothing() {
-    QVERIFY(fixture::createDatabase(path_, watchList()));
+    QVERIFY(fixture::createDatabase(m_path, watchList()));
     {
         // Stands in for any failure half-way through saving a record.
-        RawDatabase raw(path_);
+        RawDatabase raw(m_path);
         QVERIFY(
             raw.exec(QStringLiteral("CREATE TRIGGER refuse BEFORE UPDATE ON gupiao WHEN NEW.cjsl = 'refused' "
                                     "BEGIN SELECT RAISE(ABORT, 'refused by the fixture'); END")));
     }
     StockDatabase db;
-    QVERIFY(db.open(path_));
+    QVERIFY(db.open(m_path));
     const DbResult result = db.update(
         QStringLiteral("2"), {{StockField::Cjjg, QStringLiteral("99")}, {StockField::Cjsl, "refused"}});
     QVERIFY(!result.ok);
@@ -298,9 +298,9 @@ void StockDatabaseTest::updateIsAllOrNothing() {
 }
 
 void StockDatabaseTest::updateOfUnknownIdFails() {
-    QVERIFY(fixture::createDatabase(path_, watchList()));
+    QVERIFY(fixture::createDatabase(m_path, watchList()));
     StockDatabase db;
-    QVERIFY(db.open(path_));
+    QVERIFY(db.open(m_path));
     for (const QString& id : {QStringLiteral("99"), QStringLiteral(""), QStringLiteral("2 OR 1=1")}) {
         const DbResult result = db.update(id, {{StockField::Cjjg, QStringLiteral("1")}});
         QVERIFY(!result.ok);
@@ -332,38 +332,38 @@ void StockDatabaseTest::failuresAreReportedAndTheFileIsKept() {
     case Trouble::Missing:
         break;
     case Trouble::NotADatabase:
-        QVERIFY(fixture::writeBytes(path_, QByteArray("Standard Jet DB\0\1\2\3 not SQLite", 30)));
+        QVERIFY(fixture::writeBytes(m_path, QByteArray("Standard Jet DB\0\1\2\3 not SQLite", 30)));
         break;
     case Trouble::EmptyFile:
-        QVERIFY(fixture::writeBytes(path_, QByteArray()));
+        QVERIFY(fixture::writeBytes(m_path, QByteArray()));
         break;
     case Trouble::Damaged: {
-        QVERIFY(fixture::createDatabase(path_, watchList()));
-        QByteArray bytes = fixture::readBytes(path_);
+        QVERIFY(fixture::createDatabase(m_path, watchList()));
+        QByteArray bytes = fixture::readBytes(m_path);
         QVERIFY(bytes.size() > 4096);
         bytes.replace(100, 3000, QByteArray(3000, '\xA5')); // the schema page, past the header
-        QVERIFY(fixture::writeBytes(path_, bytes));
+        QVERIFY(fixture::writeBytes(m_path, bytes));
         break;
     }
     case Trouble::ReadOnly:
-        QVERIFY(fixture::createDatabase(path_, watchList()));
-        readOnly = std::make_unique<ReadOnlyFile>(path_);
+        QVERIFY(fixture::createDatabase(m_path, watchList()));
+        readOnly = std::make_unique<ReadOnlyFile>(m_path);
         if (readOnly->writable())
             QSKIP("cannot make a file read-only for this process");
         break;
     case Trouble::LockedForWriting:
-        QVERIFY(fixture::createDatabase(path_, watchList()));
-        otherWriter = std::make_unique<RawDatabase>(path_);
+        QVERIFY(fixture::createDatabase(m_path, watchList()));
+        otherWriter = std::make_unique<RawDatabase>(m_path);
         QVERIFY(otherWriter->exec(QStringLiteral("BEGIN IMMEDIATE")));
         QVERIFY(otherWriter->exec(QStringLiteral("DELETE FROM gupiao")));
         break;
     }
-    const bool existed = QFileInfo::exists(path_);
-    const QByteArray before = fixture::readBytes(path_);
+    const bool existed = QFileInfo::exists(m_path);
+    const QByteArray before = fixture::readBytes(m_path);
 
     {
         StockDatabase db;
-        const DbResult opened = db.open(path_);
+        const DbResult opened = db.open(m_path);
         QCOMPARE(opened.ok, opens);
         QCOMPARE(opened.error.isEmpty(), opens);
 
@@ -394,17 +394,17 @@ void StockDatabaseTest::failuresAreReportedAndTheFileIsKept() {
     otherWriter.reset();
     readOnly.reset();
 
-    QCOMPARE(QFileInfo::exists(path_), existed);
-    QCOMPARE(fixture::readBytes(path_), before);
-    QCOMPARE(QDir(dir_->path()).entryList(QDir::Files | QDir::Hidden),
+    QCOMPARE(QFileInfo::exists(m_path), existed);
+    QCOMPARE(fixture::readBytes(m_path), before);
+    QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files | QDir::Hidden),
              existed ? QStringList{QStringLiteral("Database.db")} : QStringList{});
 }
 
 void StockDatabaseTest::reopensWhenTheFileTurnsUp() {
     StockDatabase db;
-    QVERIFY(!db.open(path_).ok);
+    QVERIFY(!db.open(m_path).ok);
     QVERIFY(!db.isOpen());
-    QVERIFY(fixture::createDatabase(path_, watchList()));
+    QVERIFY(fixture::createDatabase(m_path, watchList()));
     const LoadResult loaded = db.loadAll();
     QVERIFY2(loaded.ok, qPrintable(loaded.error));
     QCOMPARE(loaded.records.size(), watchList().size());
@@ -412,7 +412,7 @@ void StockDatabaseTest::reopensWhenTheFileTurnsUp() {
 }
 
 void StockDatabaseTest::pathWithUnusualCharacters() {
-    const QString folder = dir_->filePath(QStringLiteral("股票 #1 %20;x"));
+    const QString folder = m_dir->filePath(QStringLiteral("股票 #1 %20;x"));
     QVERIFY(QDir().mkpath(folder));
     const QString path = QDir(folder).filePath(QStringLiteral("Database.db"));
     QVERIFY(provisionDatabaseFile(path).created);

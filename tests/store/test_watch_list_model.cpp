@@ -1,6 +1,6 @@
 #include "store/stock_database.h"
 #include "store/watch_list_model.h"
-#include "store_fixture.h"
+#include "tests/store/store_fixture.h"
 
 #include <QColor>
 #include <QSignalSpy>

@@ -1,4 +1,4 @@
-#include "quote_sim_process.h"
+#include "tests/support/quote_sim_process.h"
 
 #include <QElapsedTimer>
 #include <QTcpServer>

@@ -1,4 +1,4 @@
-#include "connection_control.h"
+#include "tools/quote-sim/connection_control.h"
 
 #include <cstdlib>
 #include <dirent.h>

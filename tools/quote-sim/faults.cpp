@@ -1,4 +1,4 @@
-#include "faults.h"
+#include "tools/quote-sim/faults.h"
 
 #include <algorithm>
 #include <array>

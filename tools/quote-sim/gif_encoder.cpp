@@ -1,4 +1,4 @@
-#include "gif_encoder.h"
+#include "tools/quote-sim/gif_encoder.h"
 
 #include <algorithm>
 #include <unordered_map>

@@ -1,7 +1,7 @@
-#include "market.h"
-#include "options.h"
-#include "quote_sim_server.h"
-#include "shutdown_signal.h"
+#include "tools/quote-sim/market.h"
+#include "tools/quote-sim/options.h"
+#include "tools/quote-sim/quote_sim_server.h"
+#include "tools/quote-sim/shutdown_signal.h"
 
 #include <chrono>
 #include <csignal>

@@ -1,4 +1,4 @@
-#include "market.h"
+#include "tools/quote-sim/market.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "universe.h"
+#include "tools/quote-sim/universe.h"
 
 #include <cstdint>
 #include <mutex>

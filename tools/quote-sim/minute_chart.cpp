@@ -1,6 +1,6 @@
-#include "minute_chart.h"
+#include "tools/quote-sim/minute_chart.h"
 
-#include "gif_encoder.h"
+#include "tools/quote-sim/gif_encoder.h"
 
 #include <algorithm>
 #include <cmath>

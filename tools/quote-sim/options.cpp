@@ -1,4 +1,4 @@
-#include "options.h"
+#include "tools/quote-sim/options.h"
 
 #include <charconv>
 #include <string_view>
@@ -49,7 +49,7 @@ std::string usageText() {
            "  --fault MODE[@CODE] a fault for everything or for one code (repeatable); modes:\n"
            "                      none latency random-latency empty drop few-fields many-fields\n"
            "                      other-code tilde-name bad-gbk oversized hang\n"
-           "  --update-version V  latest version in the update manifest (default 2.43)\n"
+           "  --update-version V  latest version in the update manifest (default: this build's version)\n"
            "  --update-forced     mark the update as forced\n"
            "  --help              this text\n"
            "\n"
@@ -81,7 +81,8 @@ ParsedOptions parseOptions(const std::vector<std::string>& arguments) {
             continue;
         }
         const bool takesValue = name == "--port" || name == "--seed" || name == "--step-ms" ||
-                                name == "--latency-ms" || name == "--extra-stocks" || name == "--fault" || name == "--update-version";
+                                name == "--latency-ms" || name == "--extra-stocks" || name == "--fault" ||
+                                name == "--update-version";
         if (!takesValue) {
             result.error = "unknown argument: " + arguments[i];
             return result;

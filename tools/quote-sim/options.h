@@ -1,6 +1,7 @@
 #pragma once
 
-#include "faults.h"
+#include "tavrin/version.h"
+#include "tools/quote-sim/faults.h"
 
 #include <cstdint>
 #include <string>
@@ -20,7 +21,7 @@ struct SimOptions {
     int latencyMs = 0;
     int extraStocks = 0;
     std::vector<FaultOption> faults;
-    std::string updateVersion = "2.43";
+    std::string updateVersion = currentVersionText;
     bool updateForced = false;
 };
 

@@ -1,4 +1,4 @@
-#include "pages.h"
+#include "tools/quote-sim/pages.h"
 
 namespace tavrin::sim {
 

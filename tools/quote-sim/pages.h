@@ -1,6 +1,6 @@
 #pragma once
 
-#include "market.h"
+#include "tools/quote-sim/market.h"
 
 #include <optional>
 #include <string>

@@ -1,4 +1,4 @@
-#include "quote_reply.h"
+#include "tools/quote-sim/quote_reply.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "faults.h"
-#include "market.h"
+#include "tools/quote-sim/faults.h"
+#include "tools/quote-sim/market.h"
 
 #include <ctime>
 #include <string>

@@ -1,10 +1,10 @@
-#include "quote_sim_server.h"
+#include "tools/quote-sim/quote_sim_server.h"
 
-#include "connection_control.h"
-#include "gbk_text.h"
-#include "minute_chart.h"
-#include "pages.h"
-#include "quote_reply.h"
+#include "tools/quote-sim/connection_control.h"
+#include "tools/quote-sim/gbk_text.h"
+#include "tools/quote-sim/minute_chart.h"
+#include "tools/quote-sim/pages.h"
+#include "tools/quote-sim/quote_reply.h"
 
 #include <algorithm>
 #include <chrono>

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "faults.h"
-#include "market.h"
-#include "options.h"
-#include "shutdown_signal.h"
+#include "tools/quote-sim/faults.h"
+#include "tools/quote-sim/market.h"
+#include "tools/quote-sim/options.h"
+#include "tools/quote-sim/shutdown_signal.h"
 
 #include <atomic>
 #include <httplib.h>

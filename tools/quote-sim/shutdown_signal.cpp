@@ -1,4 +1,4 @@
-#include "shutdown_signal.h"
+#include "tools/quote-sim/shutdown_signal.h"
 
 namespace tavrin::sim {
 

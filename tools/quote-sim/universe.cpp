@@ -1,4 +1,4 @@
-#include "universe.h"
+#include "tools/quote-sim/universe.h"
 
 #include <array>
 #include <cstdio>
