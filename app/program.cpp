@@ -1,6 +1,7 @@
 #include "app/program.h"
 
 #include "app/editing/edit_controller.h"
+#include "app/main_window/main_window_names.h"
 #include "app/main_window/start_up.h"
 #include "platform/curl_http_client.h"
 #include "quotes/quote_fetch.h"
@@ -11,6 +12,8 @@
 #include <cstdio>
 
 namespace tavrin {
+
+namespace names = main_window_names;
 namespace {
 
 std::vector<AlertRow> alertRows(const RowSnapshots& rows) {
@@ -63,14 +66,14 @@ void Program::start() {
 }
 
 void Program::watchOptions() {
-    const auto follow = [this](const char16_t* name, std::atomic<bool>& option) {
-        if (auto* box = m_window.control<QCheckBox>(QStringView(name))) {
+    const auto follow = [this](const char* name, std::atomic<bool>& option) {
+        if (auto* box = m_window.control<QCheckBox>(name)) {
             option = box->isChecked();
             connect(box, &QCheckBox::toggled, this, [&option](bool checked) { option = checked; });
         }
     };
-    follow(u"选择框_气泡信息预警", m_balloonOption);
-    follow(u"选择框_声音报警", m_soundOption);
+    follow(names::balloonOption, m_balloonOption);
+    follow(names::soundOption, m_soundOption);
 }
 
 void Program::checkAlerts(const RowSnapshots& rows) {

@@ -5,6 +5,7 @@
 #include "app/editing/record_lookup.h"
 #include "app/editing/watch_list_reload.h"
 #include "app/main_window/main_window.h"
+#include "app/main_window/main_window_names.h"
 #include "app/widgets/tab_control.h"
 #include "monitor/alert_state.h"
 #include "monitor/monitoring_cycle.h"
@@ -17,15 +18,18 @@
 
 namespace tavrin {
 
+namespace names = main_window_names;
+
 AlertCommands::AlertCommands(MainWindow& window, StockDatabase& database, Profile& settings,
                              EditFeedback& feedback, MonitoringCycle& monitoring, AsyncQuoteLookup& lookup,
                              QObject* parent)
     : QObject(parent), m_window(window), m_database(database), m_settings(settings), m_feedback(feedback),
-      m_monitoring(monitoring), m_lookup(lookup), m_codeBox(window.requiredControl<QLineEdit>(u"编辑框1")),
-      m_priceBox(window.requiredControl<QLineEdit>(u"编辑框3")),
-      m_changeBox(window.requiredControl<QLineEdit>(u"编辑框5")),
-      m_kindBox(window.requiredControl<QComboBox>(u"组合框1")),
-      m_alertPriceBox(window.requiredControl<QLineEdit>(u"编辑框4")) {
+      m_monitoring(monitoring), m_lookup(lookup),
+      m_codeBox(window.requiredControl<QLineEdit>(names::alertCodeBox)),
+      m_priceBox(window.requiredControl<QLineEdit>(names::alertLatestPriceBox)),
+      m_changeBox(window.requiredControl<QLineEdit>(names::alertChangeBox)),
+      m_kindBox(window.requiredControl<QComboBox>(names::alertKindBox)),
+      m_alertPriceBox(window.requiredControl<QLineEdit>(names::alertTargetPriceBox)) {
     connect(&m_lookup, &AsyncQuoteLookup::answered, this, &AlertCommands::lookupAnswered);
 }
 

@@ -3,28 +3,31 @@
 #include "app/editing/alert_commands.h"
 #include "app/editing/stock_commands.h"
 #include "app/main_window/main_window.h"
+#include "app/main_window/main_window_names.h"
 
 #include <QAction>
 #include <QLineEdit>
 #include <QPushButton>
 
 namespace tavrin {
+
+namespace names = main_window_names;
 namespace {
 
 template <typename Command>
-void onAction(const MainWindow& window, QStringView text, Command* commands, void (Command::*run)()) {
+void onAction(const MainWindow& window, QAnyStringView text, Command* commands, void (Command::*run)()) {
     if (QAction* action = window.action(text))
         QObject::connect(action, &QAction::triggered, commands, run);
 }
 
 template <typename Command>
-void onClick(const MainWindow& window, QStringView name, Command* commands, void (Command::*run)()) {
+void onClick(const MainWindow& window, QAnyStringView name, Command* commands, void (Command::*run)()) {
     if (auto* button = window.control<QPushButton>(name))
         QObject::connect(button, &QPushButton::clicked, commands, run);
 }
 
 template <typename Command>
-void onEnter(const MainWindow& window, QStringView name, Command* commands, void (Command::*run)()) {
+void onEnter(const MainWindow& window, QAnyStringView name, Command* commands, void (Command::*run)()) {
     if (auto* box = window.control<QLineEdit>(name))
         QObject::connect(box, &QLineEdit::returnPressed, commands, run);
 }
@@ -33,18 +36,18 @@ void onEnter(const MainWindow& window, QStringView name, Command* commands, void
 
 void connectEditCommands(MainWindow& window, StockCommands& stocks, AlertCommands& alerts) {
     // textChanged, not textEdited: a code the program puts into the box is looked up too.
-    if (auto* codeBox = window.control<QLineEdit>(u"编辑框_股票代码"))
+    if (auto* codeBox = window.control<QLineEdit>(names::codeBox))
         QObject::connect(codeBox, &QLineEdit::textChanged, &stocks, &StockCommands::codeEntered);
-    onEnter(window, u"编辑框_买入价格", &stocks, &StockCommands::priceEntered);
-    onEnter(window, u"编辑框_买入数量", &stocks, &StockCommands::add);
-    onClick(window, u"添加按钮", &stocks, &StockCommands::add);
-    onClick(window, u"按钮2", &stocks, &StockCommands::modify);
-    onAction(window, u"添加股票", &stocks, &StockCommands::showEditRow);
-    onAction(window, u"删除所选", &stocks, &StockCommands::deleteSelected);
+    onEnter(window, names::purchasePriceBox, &stocks, &StockCommands::priceEntered);
+    onEnter(window, names::quantityBox, &stocks, &StockCommands::add);
+    onClick(window, names::addButton, &stocks, &StockCommands::add);
+    onClick(window, names::modifyButton, &stocks, &StockCommands::modify);
+    onAction(window, names::addStockCommand, &stocks, &StockCommands::showEditRow);
+    onAction(window, names::deleteStockCommand, &stocks, &StockCommands::deleteSelected);
 
-    onAction(window, u"添加/修改预警", &alerts, &AlertCommands::openEditor);
-    onAction(window, u"删除预警", &alerts, &AlertCommands::removeAlert);
-    onClick(window, u"按钮3", &alerts, &AlertCommands::setAlert);
+    onAction(window, names::editAlertCommand, &alerts, &AlertCommands::openEditor);
+    onAction(window, names::removeAlertCommand, &alerts, &AlertCommands::removeAlert);
+    onClick(window, names::alertSetButton, &alerts, &AlertCommands::setAlert);
 }
 
 } // namespace tavrin

@@ -5,6 +5,7 @@
 #include "app/editing/record_lookup.h"
 #include "app/editing/watch_list_reload.h"
 #include "app/main_window/main_window.h"
+#include "app/main_window/main_window_names.h"
 #include "monitor/alert_state.h"
 #include "monitor/monitoring_cycle.h"
 #include "platform/gbk.h"
@@ -18,6 +19,8 @@
 #include <QPushButton>
 
 namespace tavrin {
+
+namespace names = main_window_names;
 namespace {
 
 bool isStockCodeLength(const QString& text) {
@@ -35,11 +38,11 @@ StockCommands::StockCommands(MainWindow& window, StockDatabase& database, Profil
                              QObject* parent)
     : QObject(parent), m_window(window), m_database(database), m_settings(settings), m_feedback(feedback),
       m_monitoring(monitoring), m_lookup(lookup),
-      m_codeBox(window.requiredControl<QLineEdit>(u"编辑框_股票代码")),
-      m_priceBox(window.requiredControl<QLineEdit>(u"编辑框_买入价格")),
-      m_quantityBox(window.requiredControl<QLineEdit>(u"编辑框_买入数量")),
-      m_streakBox(window.requiredControl<QComboBox>(u"组合框_时间")),
-      m_fallAlertBox(window.requiredControl<QCheckBox>(u"选择框_下跌预警")) {
+      m_codeBox(window.requiredControl<QLineEdit>(names::codeBox)),
+      m_priceBox(window.requiredControl<QLineEdit>(names::purchasePriceBox)),
+      m_quantityBox(window.requiredControl<QLineEdit>(names::quantityBox)),
+      m_streakBox(window.requiredControl<QComboBox>(names::streakBox)),
+      m_fallAlertBox(window.requiredControl<QCheckBox>(names::fallAlertOption)) {
     connect(&m_lookup, &AsyncQuoteLookup::answered, this, &StockCommands::lookupAnswered);
 }
 

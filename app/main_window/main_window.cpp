@@ -1,6 +1,7 @@
 #include "app/main_window/main_window.h"
 
 #include "app/main_window/main_window_catalogue.h"
+#include "app/main_window/main_window_names.h"
 #include "app/widgets/balloon_tip.h"
 #include "app/widgets/canvas.h"
 #include "app/widgets/tab_control.h"
@@ -18,6 +19,8 @@
 #include <QTimer>
 
 namespace tavrin {
+
+namespace names = main_window_names;
 
 namespace {
 
@@ -37,17 +40,17 @@ MainWindow::MainWindow(WatchListModel* watchList, const QIcon& programIcon, QWid
     // Top-most, as the ticker bar beside it.
     setWindowFlag(Qt::WindowStaysOnTopHint);
 
-    m_controls = buildControls(*this, design.controls, programIcon);
+    m_controls = ControlSet(QStringLiteral("MainWindow"), buildControls(*this, design.controls, programIcon));
     m_menu = buildMenu(*this, design.menuName, design.menu);
 
-    m_tabs = control<TabControl>(u"高级选择夹1");
-    m_listView = control<QTableView>(u"超级列表框_股票");
-    m_monitorButton = control<QPushButton>(u"执行监控");
-    m_monitorTimer = control<QTimer>(u"时钟_监控时间");
-    m_colourTimer = control<QTimer>(u"时钟1");
-    m_trayIcon = control<QSystemTrayIcon>(u"托盘图标1");
-    m_balloonTip = control<BalloonTip>(u"气球提示框1");
-    m_canvas = control<Canvas>(u"画板_我的说明");
+    m_tabs = control<TabControl>(names::tabs);
+    m_listView = control<QTableView>(names::stockList);
+    m_monitorButton = control<QPushButton>(names::monitorButton);
+    m_monitorTimer = control<QTimer>(names::monitorTimer);
+    m_colourTimer = control<QTimer>(names::colourTimer);
+    m_trayIcon = control<QSystemTrayIcon>(names::trayIcon);
+    m_balloonTip = control<BalloonTip>(names::balloonTip);
+    m_canvas = control<Canvas>(names::servicePanel);
 
     m_listView->setModel(m_model);
     const auto& widths = WatchListModel::columnWidths();
@@ -85,7 +88,7 @@ void MainWindow::showEvent(QShowEvent* event) {
     });
 }
 
-QAction* MainWindow::action(QStringView text) const {
+QAction* MainWindow::action(QAnyStringView text) const {
     const QString name = text.toString();
     for (QAction* candidate : m_menu->findChildren<QAction*>(name)) {
         if (candidate->text() == name)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/widgets/control_set.h"
+
 #include <QHash>
 #include <QIcon>
 #include <QString>
@@ -33,14 +35,10 @@ public:
 
     // Any control or component of the catalogue by its object name; nullptr when
     // there is none of that name and kind.
-    template <typename T> T* control(QStringView name) const {
-        return qobject_cast<T*>(m_controls.value(name.toString()));
-    }
-    // For code that cannot work without the control: a missing one is a programming error.
-    template <typename T> T* requiredControl(QStringView name) const {
-        T* found = control<T>(name);
-        Q_ASSERT_X(found, "MainWindow", "control missing from the catalogue");
-        return found;
+    template <typename T> T* control(QAnyStringView name) const { return m_controls.find<T>(name); }
+    // For code that cannot work without the control: a missing one is fatal in every build.
+    template <typename T> T* requiredControl(QAnyStringView name) const {
+        return m_controls.require<T>(name);
     }
 
     TabControl* tabControl() const { return m_tabs; }
@@ -55,7 +53,7 @@ public:
     QMenu* popupMenu() const { return m_menu; }                    // 菜单
 
     // The menu command of that text (submenu items included); nullptr for none.
-    QAction* action(QStringView text) const;
+    QAction* action(QAnyStringView text) const;
 
     // The row the editing commands act on: the first selected one, or -1.
     int selectedRow() const;
@@ -84,7 +82,7 @@ private:
     void listDoubleClicked();
 
     WatchListModel* m_model;
-    QHash<QString, QObject*> m_controls;
+    ControlSet m_controls;
     TabControl* m_tabs = nullptr;
     QTableView* m_listView = nullptr;
     QPushButton* m_monitorButton = nullptr;

@@ -1,6 +1,7 @@
 #include "tests/app/edit_fixture.h"
 
 #include "app/editing/edit_controller.h"
+#include "app/main_window/main_window_names.h"
 #include "platform/curl_http_client.h"
 #include "store/database_file.h"
 
@@ -14,6 +15,7 @@
 #include <QTest>
 
 namespace tavrin {
+namespace names = tavrin::main_window_names;
 namespace {
 
 constexpr HttpLimits testLimits{1000, 3000, 1024 * 1024};
@@ -128,7 +130,7 @@ bool EditFixture::showActive() {
 
 bool EditFixture::enterCode(const QString& code) {
     QSignalSpy lookedUp(&stocks, &StockCommands::codeLookedUp);
-    box("编辑框_股票代码")->setText(code);
+    box(names::codeBox)->setText(code);
     return lookedUp.count() > 0 || lookedUp.wait(10000);
 }
 

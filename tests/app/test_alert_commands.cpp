@@ -1,3 +1,4 @@
+#include "app/main_window/main_window_names.h"
 #include "app/widgets/tab_control.h"
 #include "platform/gbk.h"
 #include "tests/app/edit_fixture.h"
@@ -12,6 +13,7 @@
 #include <optional>
 
 using namespace tavrin;
+namespace names = tavrin::main_window_names;
 
 namespace {
 
@@ -55,11 +57,11 @@ private slots:
     void aNewUsersSession();
 
 private:
-    QLineEdit* codeBox() const { return m_edit->box("编辑框1"); }
-    QLineEdit* priceBox() const { return m_edit->box("编辑框3"); }
-    QLineEdit* changeBox() const { return m_edit->box("编辑框5"); }
-    QLineEdit* alertPriceBox() const { return m_edit->box("编辑框4"); }
-    QLineEdit* noteBox() const { return m_edit->box("编辑框2"); }
+    QLineEdit* codeBox() const { return m_edit->box(names::alertCodeBox); }
+    QLineEdit* priceBox() const { return m_edit->box(names::alertLatestPriceBox); }
+    QLineEdit* changeBox() const { return m_edit->box(names::alertChangeBox); }
+    QLineEdit* alertPriceBox() const { return m_edit->box(names::alertTargetPriceBox); }
+    QLineEdit* noteBox() const { return m_edit->box(names::alertNoteBox); }
     QComboBox* kindBox() const { return m_edit->control<QComboBox>("组合框1"); }
     void trigger(const char* menuItem) { m_edit->window.action(u8(menuItem))->trigger(); }
     void setAlert() { m_edit->control<QPushButton>("按钮3")->click(); }
@@ -336,12 +338,12 @@ void AlertCommandsTest::failedUpdatesShowAnErrorBox() {
 // what they should.
 void AlertCommandsTest::aNewUsersSession() {
     QVERIFY(m_edit->showActive());
-    auto* code = m_edit->box("编辑框_股票代码");
-    auto* price = m_edit->box("编辑框_买入价格");
-    auto* quantity = m_edit->box("编辑框_买入数量");
+    auto* code = m_edit->box(names::codeBox);
+    auto* price = m_edit->box(names::purchasePriceBox);
+    auto* quantity = m_edit->box(names::quantityBox);
     const QString ini = m_edit->settings.path();
 
-    m_edit->window.action(u"添加股票")->trigger();
+    m_edit->window.action(names::addStockCommand)->trigger();
     QTest::keyClicks(code, QStringLiteral("002202"));
     QTRY_COMPARE(price->text(), QStringLiteral("8.76"));
     QTest::keyClick(price, Qt::Key_Return);

@@ -1,3 +1,4 @@
+#include "app/main_window/main_window_names.h"
 #include "app/program.h"
 #include "tests/app/edit_fixture.h"
 #include "tests/support/quote_sim_process.h"
@@ -15,6 +16,7 @@
 #include <optional>
 
 using namespace tavrin;
+namespace names = tavrin::main_window_names;
 
 namespace {
 
@@ -105,9 +107,9 @@ private slots:
 
 private:
     static void cleaningRows();
-    QLineEdit* codeBox() const { return m_edit->box("编辑框_股票代码"); }
-    QLineEdit* priceBox() const { return m_edit->box("编辑框_买入价格"); }
-    QLineEdit* quantityBox() const { return m_edit->box("编辑框_买入数量"); }
+    QLineEdit* codeBox() const { return m_edit->box(names::codeBox); }
+    QLineEdit* priceBox() const { return m_edit->box(names::purchasePriceBox); }
+    QLineEdit* quantityBox() const { return m_edit->box(names::quantityBox); }
     void click(const char* button) { m_edit->control<QPushButton>(button)->click(); }
     void trigger(const char* menuItem) { m_edit->window.action(u8(menuItem))->trigger(); }
     void pin(const char* code, const char* price) {
@@ -564,11 +566,11 @@ void StockCommandsTest::theProgramWiresTheCommands() {
         window.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&window));
         MessageBoxCloser closer(&window);
-        auto* code = window.control<QLineEdit>(u"编辑框_股票代码");
-        auto* price = window.control<QLineEdit>(u"编辑框_买入价格");
-        auto* quantity = window.control<QLineEdit>(u"编辑框_买入数量");
+        auto* code = window.control<QLineEdit>(names::codeBox);
+        auto* price = window.control<QLineEdit>(names::purchasePriceBox);
+        auto* quantity = window.control<QLineEdit>(names::quantityBox);
 
-        window.action(u"添加股票")->trigger();
+        window.action(names::addStockCommand)->trigger();
         QCOMPARE(window.frameGeometry().height(), 270);
         QTest::keyClicks(code, QStringLiteral("002202"));
         QTRY_COMPARE(price->text(), QStringLiteral("8.76"));
@@ -585,7 +587,7 @@ void StockCommandsTest::theProgramWiresTheCommands() {
         // A duplicate brings up a real message box, owned by the window, with one button.
         code->setText(QStringLiteral("002202"));
         QTRY_COMPARE(price->text(), QStringLiteral("8.76"));
-        window.control<QPushButton>(u"添加按钮")->click();
+        window.control<QPushButton>(names::addButton)->click();
         QCOMPARE(closer.seen.size(), size_t(1));
         QCOMPARE(closer.seen[0].text, u8("已存在，请重新添加或修改"));
         QCOMPARE(closer.seen[0].caption, u8("信息："));
@@ -595,13 +597,13 @@ void StockCommandsTest::theProgramWiresTheCommands() {
 
         // Modify without a selection: the information box of its own caption.
         window.watchListView()->clearSelection();
-        window.control<QPushButton>(u"按钮2")->click();
+        window.control<QPushButton>(names::modifyButton)->click();
         QCOMPARE(closer.seen.size(), size_t(2));
         QCOMPARE(closer.seen[1].caption, u8("系统提示"));
         QCOMPARE(closer.seen[1].icon, QMessageBox::Information);
 
         window.watchListView()->selectRow(0);
-        window.action(u"删除所选")->trigger();
+        window.action(names::deleteStockCommand)->trigger();
         QCOMPARE(window.watchListModel()->rowCount(), 0);
         QVERIFY(program.database().loadAll().records.empty());
     }
