@@ -106,6 +106,22 @@ void MainWindow::popUpMenu(QPoint globalPosition) {
     m_menu->popup(globalPosition);
 }
 
+void MainWindow::moveEvent(QMoveEvent* event) {
+    QWidget::moveEvent(event);
+    emit positionChanged();
+}
+
+void MainWindow::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    emit positionChanged();
+}
+
+void MainWindow::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange)
+        emit positionChanged();
+}
+
 void MainWindow::closeEvent(QCloseEvent* event) {
     event->accept();
     emit closeRequested();

@@ -72,10 +72,15 @@ signals:
     void stockCodeActivated(const QString& code);
     // The user closed the main window: the program ends.
     void closeRequested();
+    // The window was moved, resized or minimized: the satellites follow.
+    void positionChanged();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     void selectedTabChanged(int index);
