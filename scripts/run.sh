@@ -1,14 +1,22 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds Tavrin and starts it.
-# With TAVRIN_DEMO=1 (the default when no quote service is configured) a local
-# quote simulator is started and the program is pointed at it.
+# The program uses its real quote and chart services (or TAVRIN_QUOTE_URL). When
+# the quote service cannot be reached within a couple of seconds, or with
+# TAVRIN_DEMO=1, a local quote simulator is started and the program is pointed at it.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/deps.sh"
 "$root/scripts/build.sh" release
 bin="$root/build/release/bin"
 
-if [ -z "${TAVRIN_QUOTE_URL:-}" ] || [ "${TAVRIN_DEMO:-0}" = 1 ]; then
+quote_url=${TAVRIN_QUOTE_URL:-http://qt.gtimg.cn}
+demo=${TAVRIN_DEMO:-0}
+if [ "$demo" != 1 ] && ! curl -s -o /dev/null --max-time 2 "$quote_url/q=sh000001"; then
+  echo "The quote service $quote_url cannot be reached: using the local quote simulator instead."
+  demo=1
+fi
+
+if [ "$demo" = 1 ]; then
   sim_out=$(mktemp)
   "$bin/quote-sim" --port 0 >"$sim_out" &
   sim_pid=$!
