@@ -24,7 +24,7 @@ EffectRun::EffectRun(PetalField& field, const PetalPictures& pictures, QScreen& 
     m_field.scatterFirstPetals();
 
     m_window = std::make_unique<EffectWindow>(m_composer.frame());
-    connect(m_window.get(), &EffectWindow::closed, &m_loop, [this] { m_loop.quit(); });
+    connect(m_window.get(), &EffectWindow::closed, &m_loop, &QEventLoop::quit);
     connect(m_window.get(), &EffectWindow::menuRequested, this, &EffectRun::popUpMenuAt);
     connect(m_window.get(), &EffectWindow::petalRequested, this, &EffectRun::addPetalAt);
     // Without a window manager a full-screen request alone leaves a small window.
@@ -33,6 +33,7 @@ EffectRun::EffectRun(PetalField& field, const PetalPictures& pictures, QScreen& 
     m_window->raise();
     m_window->activateWindow();
 
+    m_frameTimer.setTimerType(Qt::PreciseTimer); // an even fall, not one that drifts by 5 %
     m_frameTimer.setInterval(framePeriodMs);
     connect(&m_frameTimer, &QTimer::timeout, this, &EffectRun::tick);
     m_frameTimer.start();
