@@ -12,7 +12,8 @@ QPoint quoteWindowRedock(const QRect& mainFrame) {
 }
 
 QRect tickerPlacement(const QRect& mainFrame, const QRect& tickerFrame) {
-    return {mainFrame.x() + 5, mainFrame.y() - tickerFrame.height(), tickerFrame.width(), tickerFrame.height()};
+    return {mainFrame.x() + 5, mainFrame.y() - tickerFrame.height(), tickerFrame.width(),
+            tickerFrame.height()};
 }
 
 QPoint tickerRedock(const QRect& mainFrame, const QRect& tickerFrame) {

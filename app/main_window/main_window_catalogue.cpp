@@ -46,7 +46,8 @@ const ControlEntry controls[] = {
      .container = n::tabs,
      .page = 0,
      .rect = {152, 197, 64, 28},
-     .typingLimit = 6},
+     // Room for a real price such as 1680.50.
+     .typingLimit = 10},
     {.name = n::quantityLabel,
      .kind = K::TransparentLabel,
      .container = n::tabs,

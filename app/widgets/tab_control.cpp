@@ -7,7 +7,32 @@
 
 namespace tavrin {
 
-TabControl::TabControl(QWidget* parent) : QWidget(parent), m_bar(new QTabBar(this)) {
+namespace {
+
+// The designed strip height: the pages' controls start right below it (the list at
+// y 25), whatever height the style would give the tabs in the current font.
+constexpr int kStripHeight = 25;
+
+class TabStrip : public QTabBar {
+public:
+    using QTabBar::QTabBar;
+
+protected:
+    QSize tabSizeHint(int index) const override {
+        QSize size = QTabBar::tabSizeHint(index);
+        size.setHeight(kStripHeight);
+        return size;
+    }
+    QSize minimumTabSizeHint(int index) const override {
+        QSize size = QTabBar::minimumTabSizeHint(index);
+        size.setHeight(kStripHeight);
+        return size;
+    }
+};
+
+} // namespace
+
+TabControl::TabControl(QWidget* parent) : QWidget(parent), m_bar(new TabStrip(this)) {
     m_bar->setObjectName(QStringLiteral("tabStrip"));
     m_bar->setDrawBase(false);
     m_bar->setExpanding(false);

@@ -5,6 +5,7 @@
 #include "app/widgets/edit_box.h"
 #include "app/widgets/embedded_picture.h"
 #include "app/widgets/picture_box.h"
+#include "app/widgets/report_list_view.h"
 #include "app/widgets/tab_control.h"
 
 #include <QAbstractItemView>
@@ -87,16 +88,8 @@ QWidget* makeSlider(const ControlEntry& entry) {
 }
 
 QWidget* makeListView() {
-    auto* view = new QTableView;
-    view->verticalHeader()->hide();
-    view->horizontalHeader()->setStretchLastSection(false);
-    view->horizontalHeader()->setHighlightSections(false);
-    view->setSelectionBehavior(QAbstractItemView::SelectRows);
-    view->setSelectionMode(QAbstractItemView::SingleSelection);
-    view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    auto* view = new ReportListView;
     view->setContextMenuPolicy(Qt::CustomContextMenu);
-    view->setWordWrap(false);
-    view->setCornerButtonEnabled(false);
     view->verticalHeader()->setDefaultSectionSize(view->fontMetrics().height() + 4);
     QPalette palette = view->palette();
     palette.setColor(QPalette::Text, Qt::black);

@@ -3,6 +3,7 @@
 #include "app/widgets/balloon_tip.h"
 #include "app/widgets/edit_box.h"
 #include "app/widgets/picture_box.h"
+#include "app/widgets/standard_font.h"
 #include "app/widgets/tab_control.h"
 #include "store/watch_list_model.h"
 
@@ -84,6 +85,9 @@ private:
     }
 
 private slots:
+    // The program's own font: the designed widths and heights must hold with it.
+    void initTestCase() { applyStandardFont(*qApp); }
+
     void init() {
         m_model = std::make_unique<WatchListModel>();
         m_window = std::make_unique<MainWindow>(m_model.get(), programIcon());
@@ -115,7 +119,7 @@ private slots:
         row("高级选择夹1", "tavrin::TabControl", "window", "", {0, -1, 592, 264});
         row("执行监控", "QPushButton", "window", "执行监控", {370, -7, 80, 32});
 
-        row("超级列表框_股票", "QTableView", p0, "", {1, 25, 583, 160});
+        row("超级列表框_股票", "tavrin::ReportListView", p0, "", {1, 25, 583, 160});
         row("透明标签4", "QLabel", p0, "代码：", {3, 205, 37, 16});
         row("编辑框_股票代码", "tavrin::EditBox", p0, "", {40, 198, 64, 28});
         row("透明标签5", "QLabel", p0, "买入价：", {107, 205, 48, 16});
@@ -248,7 +252,8 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::addColumn<int>("limit");
         QTest::newRow("code") << QStringLiteral("编辑框_股票代码") << 6;
-        QTest::newRow("price") << QStringLiteral("编辑框_买入价格") << 6;
+        // A cost such as 1680.50 must fit.
+        QTest::newRow("price") << QStringLiteral("编辑框_买入价格") << 10;
         QTest::newRow("quantity") << QStringLiteral("编辑框_买入数量") << 6;
         for (const char* name : {"编辑框1", "编辑框2", "编辑框3", "编辑框4", "编辑框5", "编辑框_价值评估"})
             QTest::newRow(name) << QString::fromUtf8(name) << 0;
@@ -533,6 +538,43 @@ private slots:
         QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, where);
         QCOMPARE(activated.size(), 1);
         QCOMPARE(activated[0][0].toString(), code);
+    }
+
+    void tabStripLeavesTheListFrameVisible() {
+        m_window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+        TabControl* tabs = m_window->tabControl();
+        QTableView* view = m_window->watchListView();
+        const QRect strip = tabs->tabBar()->geometry();
+        const QRect list(view->mapTo(tabs, QPoint(0, 0)), view->size());
+        QVERIFY2(
+            strip.bottom() < list.top(),
+            qPrintable(
+                QStringLiteral("strip ends at %1, list starts at %2").arg(strip.bottom()).arg(list.top())));
+        QCOMPARE(strip.height(), 25);
+    }
+
+    void clickOnEmptyListSpaceClearsTheSelection_data() {
+        QTest::addColumn<Qt::MouseButton>("button");
+        QTest::newRow("left") << Qt::LeftButton;
+        QTest::newRow("right") << Qt::RightButton;
+    }
+
+    void clickOnEmptyListSpaceClearsTheSelection() {
+        QFETCH(Qt::MouseButton, button);
+        m_model->fill(twoStocks());
+        m_window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+        QTableView* view = m_window->watchListView();
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {},
+                          view->visualRect(m_model->index(1, 1)).center());
+        QCOMPARE(m_window->selectedRow(), 1);
+        const QPoint belowLastRow(20, view->visualRect(m_model->index(1, 1)).bottom() + 20);
+        QVERIFY(!view->indexAt(belowLastRow).isValid());
+        QTest::mouseClick(view->viewport(), button, {}, belowLastRow);
+        QCOMPARE(m_window->selectedRow(), -1);
+        if (auto* menu = m_window->popupMenu(); menu->isVisible())
+            menu->close();
     }
 
     void nothingSelectedMeansNoRow() {
