@@ -110,6 +110,7 @@ std::string utf8FromTextProperty(Display* display, const Property& property) {
 struct X11WindowDirectory::Connection {
     Display* display = nullptr;
     Atom clientList = None;
+    Atom clientListStacking = None;
     Atom netWmName = None;
     Atom utf8String = None;
     Atom compoundText = None;
@@ -121,8 +122,9 @@ X11WindowDirectory::X11WindowDirectory(const char* displayName)
     if (!display)
         return;
     m_connection->display = display;
-    // Only if they exist: asking for _NET_CLIENT_LIST must not invent it.
+    // Only if they exist: asking for the client lists must not invent them.
     m_connection->clientList = XInternAtom(display, "_NET_CLIENT_LIST", True);
+    m_connection->clientListStacking = XInternAtom(display, "_NET_CLIENT_LIST_STACKING", True);
     m_connection->netWmName = XInternAtom(display, "_NET_WM_NAME", True);
     m_connection->utf8String = XInternAtom(display, "UTF8_STRING", True);
     m_connection->compoundText = XInternAtom(display, "COMPOUND_TEXT", True);
@@ -145,9 +147,17 @@ void X11WindowDirectory::forEachTopLevelWindow(const std::function<void(WindowId
     {
         ErrorTrap trap(display);
         const Window root = DefaultRootWindow(display);
-        const std::optional<Property> clients =
-            readProperty(display, root, m_connection->clientList, clientListLongs);
-        if (clients && clients->type == XA_WINDOW && clients->format == 32) {
+        const auto clientList = [&](Atom name) {
+            std::optional<Property> list = readProperty(display, root, name, clientListLongs);
+            if (list && (list->type != XA_WINDOW || list->format != 32))
+                list.reset();
+            return list;
+        };
+        // The stacking list holds the same clients bottom first: visited top first, the
+        // lowest window comes last, as with EnumWindows. Without it, the list's own order.
+        if (const std::optional<Property> stacking = clientList(m_connection->clientListStacking)) {
+            windows.assign(stacking->items.rbegin(), stacking->items.rend());
+        } else if (const std::optional<Property> clients = clientList(m_connection->clientList)) {
             windows.assign(clients->items.begin(), clients->items.end());
         } else {
             Window rootReturn = None;

@@ -7,7 +7,8 @@
 namespace tavrin::terminal_link {
 
 // Top-level windows of an X display: the window manager's client list when one is
-// published, else the root window's children. The class read is the class part of
+// published (top first when it also publishes the stacking order), else the root
+// window's children. The class read is the class part of
 // WM_CLASS (its second string); the message is a ClientMessage whose type is the
 // atom of the message name, format 32, data.l[0] and data.l[1] the two parameters.
 // Use it from one thread: X errors are caught by a process-wide handler while a call runs.

@@ -66,7 +66,7 @@ void X11WindowDirectoryTest::cleanup() {
     for (const unsigned long w : std::as_const(m_windows))
         m_x->destroyWindow(w);
     m_windows.clear();
-    m_x->removeClientList();
+    m_x->removeClientLists();
     m_x->takeClientMessages();
 }
 
@@ -145,8 +145,10 @@ void X11WindowDirectoryTest::classes() {
 }
 
 void X11WindowDirectoryTest::handOff_data() {
-    QTest::addColumn<QStringList>("windows");   // "title|class", in the order they are made
-    QTest::addColumn<QList<int>>("clientList"); // published by a window manager; null: none runs
+    QTest::addColumn<QStringList>("windows"); // "title|class", in the order they are made
+    // What a window manager publishes, as indexes into windows; empty: no such list.
+    QTest::addColumn<QList<int>>("clientList");
+    QTest::addColumn<QList<int>>("stacking"); // bottom first
     QTest::addColumn<QByteArray>("code");
     QTest::addColumn<bool>("tongdaxin");
     QTest::addColumn<HandOff::Outcome>("outcome");
@@ -154,35 +156,39 @@ void X11WindowDirectoryTest::handOff_data() {
     QTest::addColumn<int>("number");
 
     using O = HandOff::Outcome;
-    const QList<int> noManager;
+    const QList<int> none;
     const QString dzh = u"大智慧 - 贵州茅台|DzhMainFrame"_s;
-    QTest::newRow("大智慧 receives 600519") << QStringList{u"记事本|Notepad"_s, dzh} << noManager
+    const QStringList three{u"大智慧 - 甲|A"_s, u"大智慧 - 乙|B"_s, u"大智慧 - 丙|C"_s};
+    QTest::newRow("大智慧 receives 600519") << QStringList{u"记事本|Notepad"_s, dzh} << none << none
                                             << QByteArray("600519") << false << O::Posted << 1 << 7600519;
     QTest::newRow("通达信 of its class receives 000001")
         << QStringList{u"大智慧 - x|DzhMainFrame"_s, u"通达信|TdxW_Other_Class"_s,
                        u"通达信|TdxW_MainFrame_Class"_s}
-        << noManager << QByteArray("000001") << true << O::Posted << 2 << 6000001;
+        << none << none << QByteArray("000001") << true << O::Posted << 2 << 6000001;
     QTest::newRow("two matches: the lower one wins")
-        << QStringList{u"大智慧 - 甲|A"_s, u"大智慧 - 乙|B"_s} << noManager << QByteArray("300750") << false
-        << O::Posted << 0 << 6300750;
+        << QStringList{u"大智慧 - 甲|A"_s, u"大智慧 - 乙|B"_s} << none << none << QByteArray("300750")
+        << false << O::Posted << 0 << 6300750;
     QTest::newRow("通达信 only with the flag")
-        << QStringList{u"通达信|TdxW_MainFrame_Class"_s} << noManager << QByteArray("600519") << false
+        << QStringList{u"通达信|TdxW_MainFrame_Class"_s} << none << none << QByteArray("600519") << false
         << O::NoTerminal << -1 << 7600519;
-    QTest::newRow("no terminal") << QStringList{u"记事本|Notepad"_s} << noManager << QByteArray("600519")
+    QTest::newRow("no terminal") << QStringList{u"记事本|Notepad"_s} << none << none << QByteArray("600519")
                                  << false << O::NoTerminal << -1 << 7600519;
     QTest::newRow("client list: its last match wins")
-        << QStringList{u"大智慧 - 甲|A"_s, u"大智慧 - 乙|B"_s, u"大智慧 - 丙|C"_s} << QList<int>{0, 1}
-        << QByteArray("600519") << false << O::Posted << 1 << 7600519;
+        << three << QList<int>{0, 1} << none << QByteArray("600519") << false << O::Posted << 1 << 7600519;
     QTest::newRow("client list: unlisted windows are not examined")
-        << QStringList{u"记事本|Notepad"_s, dzh} << QList<int>{0} << QByteArray("600519") << false
+        << QStringList{u"记事本|Notepad"_s, dzh} << QList<int>{0} << none << QByteArray("600519") << false
         << O::NoTerminal << -1 << 7600519;
-    QTest::newRow("short code") << QStringList{dzh} << noManager << QByteArray("60051") << false
+    QTest::newRow("stacking list: the lowest match wins")
+        << three << QList<int>{0, 1, 2} << QList<int>{1, 2, 0} << QByteArray("600519") << false << O::Posted
+        << 1 << 7600519;
+    QTest::newRow("short code") << QStringList{dzh} << none << none << QByteArray("60051") << false
                                 << O::CodeTooShort << -1 << 0;
 }
 
 void X11WindowDirectoryTest::handOff() {
     QFETCH(QStringList, windows);
     QFETCH(QList<int>, clientList);
+    QFETCH(QList<int>, stacking);
     QFETCH(QByteArray, code);
     QFETCH(bool, tongdaxin);
     QFETCH(HandOff::Outcome, outcome);
@@ -192,12 +198,15 @@ void X11WindowDirectoryTest::handOff() {
     QList<unsigned long> made;
     for (const QString& spec : std::as_const(windows))
         made.append(window(spec.section(u'|', 0, 0), spec.section(u'|', 1).toLatin1()));
-    if (!clientList.isEmpty()) {
+    const auto publish = [&](const char* property, const QList<int>& indexes) {
         QList<unsigned long> listed;
-        for (const int i : std::as_const(clientList))
+        for (const int i : indexes)
             listed.append(made.at(i));
-        m_x->setClientList(listed);
-    }
+        if (!listed.isEmpty())
+            m_x->setClientList(property, listed);
+    };
+    publish("_NET_CLIENT_LIST", clientList);
+    publish("_NET_CLIENT_LIST_STACKING", stacking);
 
     X11WindowDirectory directory(m_displayName.constData());
     const HandOff result = handOffCode(directory, std::string_view(code.constData(), code.size()), tongdaxin);

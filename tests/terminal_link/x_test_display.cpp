@@ -42,17 +42,18 @@ void XTestDisplay::setCompoundText(unsigned long window, const char* property, c
     XSync(m_display, False);
 }
 
-void XTestDisplay::setClientList(const QList<unsigned long>& windows) {
+void XTestDisplay::setClientList(const char* property, const QList<unsigned long>& windows) {
     // Format 32 data goes to Xlib as an array of long, whatever the size of long.
     const QList<long> items(windows.begin(), windows.end());
-    XChangeProperty(m_display, DefaultRootWindow(m_display), atom("_NET_CLIENT_LIST"), XA_WINDOW, 32,
-                    PropModeReplace, reinterpret_cast<const unsigned char*>(items.constData()),
+    XChangeProperty(m_display, DefaultRootWindow(m_display), atom(property), XA_WINDOW, 32, PropModeReplace,
+                    reinterpret_cast<const unsigned char*>(items.constData()),
                     static_cast<int>(items.size()));
     XSync(m_display, False);
 }
 
-void XTestDisplay::removeClientList() {
+void XTestDisplay::removeClientLists() {
     XDeleteProperty(m_display, DefaultRootWindow(m_display), atom("_NET_CLIENT_LIST"));
+    XDeleteProperty(m_display, DefaultRootWindow(m_display), atom("_NET_CLIENT_LIST_STACKING"));
     XSync(m_display, False);
 }
 

@@ -19,8 +19,9 @@ public:
     void setText(unsigned long window, const char* property, const char* type, const QByteArray& bytes);
     // COMPOUND_TEXT made by Xlib from UTF-8.
     void setCompoundText(unsigned long window, const char* property, const QByteArray& utf8);
-    void setClientList(const QList<unsigned long>& windows);
-    void removeClientList();
+    // _NET_CLIENT_LIST or _NET_CLIENT_LIST_STACKING on the root, as a window manager sets them.
+    void setClientList(const char* property, const QList<unsigned long>& windows);
+    void removeClientLists();
     unsigned long atom(const char* name);
 
     struct ReceivedMessage {
