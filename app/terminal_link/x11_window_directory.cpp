@@ -17,8 +17,8 @@ namespace {
 constexpr long textLongs = 256;
 constexpr long classLongs = 16384;
 constexpr long clientListLongs = 65536;
-// GBK bytes kept from a title: a few more than are compared, so the cut stays the matcher's.
-constexpr std::size_t titleBytes = windowTextLimit + 2;
+// GBK bytes kept from a text: a few more than are compared, so the cut stays the matcher's.
+constexpr std::size_t textBytes = windowTextLimit + 2;
 
 // Xlib reports errors to one handler per process. While a call of ours runs, errors on
 // our connection (a window that closed meanwhile) are swallowed; others go on as before.
@@ -184,16 +184,16 @@ std::string X11WindowDirectory::windowTitle(WindowId window) {
     ErrorTrap trap(display);
     const std::optional<Property> netName = readProperty(display, window, m_connection->netWmName, textLongs);
     if (netName && netName->type == m_connection->utf8String && netName->format == 8)
-        return gbkFromUtf8(textOf(*netName), titleBytes);
+        return gbkFromUtf8(textOf(*netName), textBytes);
     const std::optional<Property> name = readProperty(display, window, XA_WM_NAME, textLongs);
     if (!name || name->format != 8)
         return {};
     if (name->type == m_connection->utf8String)
-        return gbkFromUtf8(textOf(*name), titleBytes);
+        return gbkFromUtf8(textOf(*name), textBytes);
     if (name->type == XA_STRING)
-        return gbkFromUtf8(utf8FromLatin1(textOf(*name)), titleBytes);
+        return gbkFromUtf8(utf8FromLatin1(textOf(*name)), textBytes);
     if (name->type == m_connection->compoundText)
-        return gbkFromUtf8(utf8FromTextProperty(display, *name), titleBytes);
+        return gbkFromUtf8(utf8FromTextProperty(display, *name), textBytes);
     return {};
 }
 
@@ -211,7 +211,7 @@ std::string X11WindowDirectory::windowClass(WindowId window) {
     if (end == std::string_view::npos)
         return {};
     const std::string_view className = text.substr(end + 1);
-    return gbkFromUtf8(utf8FromLatin1(className.substr(0, className.find('\0'))), titleBytes);
+    return gbkFromUtf8(utf8FromLatin1(className.substr(0, className.find('\0'))), textBytes);
 }
 
 std::uint32_t X11WindowDirectory::registerMessage(const char* name) {
