@@ -3,7 +3,10 @@
 #include "app/editing/edit_controller.h"
 #include "app/main_window/main_window_names.h"
 #include "app/main_window/start_up.h"
+#include "app/terminal_link/code_hand_off.h"
+#include "app/terminal_link/system_window_directory.h"
 #include "platform/curl_http_client.h"
+#include "platform/gbk.h"
 #include "quotes/quote_fetch.h"
 
 #include <QCheckBox>
@@ -43,6 +46,7 @@ Program::Program(const QIcon& icon)
     connect(m_monitoring.get(), &MonitoringCycle::captionChanged, button, &QPushButton::setText);
     connect(m_monitoring.get(), &MonitoringCycle::garbledReply, this, &Program::showGarbledReplyMessage);
     connect(&m_window, &MainWindow::closeRequested, this, &Program::closeRequested);
+    connect(&m_window, &MainWindow::stockCodeActivated, this, &Program::handOffToTerminal);
     m_stockCommands = std::make_unique<StockCommands>(m_window, m_database, m_settings, m_editFeedback,
                                                       *m_monitoring, m_codeLookup);
     m_alertCommands = std::make_unique<AlertCommands>(m_window, m_database, m_settings, m_editFeedback,
@@ -78,6 +82,18 @@ void Program::watchOptions() {
 
 void Program::checkAlerts(const RowSnapshots& rows) {
     m_alertRules.check(alertRows(rows), AlertOptions{m_balloonOption.load(), m_soundOption.load()});
+}
+
+void Program::handOffToTerminal(const QString& code) {
+    const QByteArray bytes = gbk::encode(code);
+    auto windows = terminal_link::makeSystemWindowDirectory();
+    const auto* tdxLink = m_window.control<QCheckBox>(names::tdxLinkOption);
+    const terminal_link::HandOff result = terminal_link::handOffCode(
+        *windows, std::string_view(bytes.constData(), size_t(bytes.size())), tdxLink && tdxLink->isChecked());
+    if (result.outcome == terminal_link::HandOff::Outcome::NoTerminal)
+        m_messages.show(Message{QString::fromUtf8(terminal_link::noTerminalText),
+                                QString::fromUtf8(terminal_link::noTerminalCaption), MessageIcon::None,
+                                MessageOwner::MainWindow});
 }
 
 void Program::showGarbledReplyMessage() {

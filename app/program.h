@@ -52,6 +52,7 @@ private:
     void watchOptions();
     void showGarbledReplyMessage();
     void checkAlerts(const RowSnapshots& rows);
+    void handOffToTerminal(const QString& code);
 
     DataDirectory m_dataDirectory;
     SystemClock m_clock;
