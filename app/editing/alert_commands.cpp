@@ -80,7 +80,7 @@ void AlertCommands::setAlert() {
     }
     // A stock without a name has no counter to reset: its key cannot be written.
     if (!name.isEmpty() && !resetTargetCount(m_settings, name))
-        m_feedback.failed(settingsFailureText(m_settings.path()));
+        m_feedback.warned(stateNotSavedText(m_settings.path()));
     else
         m_feedback.succeeded(u"添加预警", u"添加成功");
     reloadWatchList(m_database, *m_window.watchListModel(), m_feedback);
@@ -101,7 +101,7 @@ void AlertCommands::removeAlert() {
         return;
     }
     if (!name.isEmpty() && !removeTargetCount(m_settings, name))
-        m_feedback.failed(settingsFailureText(m_settings.path()));
+        m_feedback.warned(stateNotSavedText(m_settings.path()));
     else
         m_feedback.succeeded(u"删除预警", u"删除成功");
     reloadWatchList(m_database, *m_window.watchListModel(), m_feedback);

@@ -22,6 +22,8 @@ public:
     void succeeded(QStringView title, QStringView body);
     // Something could not be stored: an error box over the main window.
     void failed(const QString& text);
+    // The change was made, but not all of it could be kept: a warning box instead of the balloon.
+    void warned(const QString& text);
 
 private:
     MessageSink& m_messages;
@@ -30,7 +32,9 @@ private:
 
 // The text of an error box for a database operation that failed, nothing changed.
 QString databaseFailureText(const QString& reason);
-// The text of an error box for a settings entry that could not be written.
-QString settingsFailureText(const QString& path);
+// The text of an error box when the list could not be read back from the database.
+QString listLoadFailureText(const QString& reason);
+// The warning when the edit was stored but the alert state file could not be written.
+QString stateNotSavedText(const QString& path);
 
 } // namespace tavrin

@@ -108,16 +108,12 @@ bool StockCommands::storeNewStock(const QString& code) {
         return false;
     }
     const QString name = m_pendingName;
-    if (!writeStockAdded(m_settings, name, m_streakBox->currentText(), m_fallAlertBox->isChecked())) {
-        m_feedback.failed(settingsFailureText(m_settings.path()));
-        return false;
-    }
-
     const LocateResult located = m_database.locate(code);
     if (!located) {
         m_feedback.failed(databaseFailureText(located.error));
         return false;
     }
+    // A refused add writes nothing anywhere, the stock's settings included.
     if (located.found()) {
         m_feedback.tell(ownedMessage(QStringLiteral("已存在，请重新添加或修改")));
         return false;
@@ -128,7 +124,11 @@ bool StockCommands::storeNewStock(const QString& code) {
         m_feedback.failed(databaseFailureText(appended.error));
         return false;
     }
-    m_feedback.succeeded(u"添加股票", u"添加成功");
+    // The stock is stored: a settings file that cannot be written is no reason to lose it.
+    if (!writeStockAdded(m_settings, name, m_streakBox->currentText(), m_fallAlertBox->isChecked()))
+        m_feedback.warned(stateNotSavedText(m_settings.path()));
+    else
+        m_feedback.succeeded(u"添加股票", u"添加成功");
     return true;
 }
 

@@ -9,7 +9,7 @@ namespace tavrin {
 bool reloadWatchList(StockDatabase& database, WatchListModel& model, EditFeedback& feedback) {
     const LoadResult loaded = database.loadAll();
     if (!loaded) {
-        feedback.failed(databaseFailureText(loaded.error));
+        feedback.failed(listLoadFailureText(loaded.error));
         return false;
     }
     model.fill(loaded.records);

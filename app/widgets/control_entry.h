@@ -44,11 +44,12 @@ struct SliderSettings {
 struct ControlEntry {
     const char* name;
     ControlKind kind;
-    const char* container = ""; // object name of the container; empty: the window
-    int page = -1;              // page of a tab-control container
-    QRect rect{};               // x, y, width, height in the container
-    const char* text = "";      // caption or default content
-    int typingLimit = 0;        // characters the user may type; 0: no limit
+    const char* container = "";    // object name of the container; empty: the window
+    int page = -1;                 // page of a tab-control container
+    QRect rect{};                  // x, y, width, height in the container
+    const char* text = "";         // caption or default content
+    int typingLimit = 0;           // characters the user may type; 0: no limit
+    bool selectAllOnFocus = false; // edit boxes the program resets: typing replaces the reset text
     TextAlign align = TextAlign::Left;
     bool checked = false;
     const char* items = "";     // combo items; tab page titles

@@ -1,5 +1,7 @@
 #include "app/widgets/edit_box.h"
 
+#include <QFocusEvent>
+#include <QTimer>
 #include <QValidator>
 #include <algorithm>
 
@@ -44,6 +46,28 @@ EditBox::EditBox(QWidget* parent) : QLineEdit(parent) {
 
 void EditBox::setTypingLimit(int characters) {
     m_limit = characters > 0 ? characters : 0;
+}
+
+namespace {
+
+// The texts the program resets the boxes to (" ", "00 "): nothing a user would keep.
+bool isPlaceholder(const QString& text) {
+    return std::all_of(text.begin(), text.end(), [](QChar c) { return c == u' ' || c == u'0'; });
+}
+
+} // namespace
+
+void EditBox::focusInEvent(QFocusEvent* event) {
+    QLineEdit::focusInEvent(event);
+    if (!m_selectAllOnFocus || (event->reason() == Qt::MouseFocusReason && !isPlaceholder(text())))
+        return;
+    selectAll();
+    // A mouse press that gave the focus places the cursor after this event: select again then.
+    if (event->reason() == Qt::MouseFocusReason)
+        QTimer::singleShot(0, this, [this] {
+            if (hasFocus())
+                selectAll();
+        });
 }
 
 bool EditBox::event(QEvent* event) {

@@ -18,8 +18,14 @@ public:
     void setTypingLimit(int characters);
     int typingLimit() const { return m_limit; }
 
+    // When on, the whole text is selected as the focus enters the box, so that typing
+    // replaces it; a click into real content still places the cursor where clicked.
+    void setSelectAllOnFocus(bool on) { m_selectAllOnFocus = on; }
+    bool selectsAllOnFocus() const { return m_selectAllOnFocus; }
+
 protected:
     bool event(QEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
 
 private:
     class LimitValidator;
@@ -28,6 +34,7 @@ private:
     int m_limit = 0;
     QString m_textBeforeEdit;
     bool m_handlingEvent = false;
+    bool m_selectAllOnFocus = false;
 };
 
 } // namespace tavrin

@@ -56,6 +56,7 @@ QWidget* makeEditBox(const ControlEntry& entry) {
     auto* edit = new EditBox;
     edit->setAlignment(alignment(entry.align));
     edit->setTypingLimit(entry.typingLimit);
+    edit->setSelectAllOnFocus(entry.selectAllOnFocus);
     edit->setText(utf8(entry.text));
     return edit;
 }

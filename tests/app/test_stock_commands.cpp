@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTableView>
+#include <QDir>
 #include <QTest>
 #include <QTimer>
 #include <optional>
@@ -83,7 +84,9 @@ private slots:
     void lookupStartsAtSixGbkBytes();
     void aStaleAnswerIsDropped();
     void aPriceTypedWhileWaitingIsKept();
-    void duplicateAddRewritesTheEntriesOnly();
+    void refusedDuplicateAddChangesNothing();
+    void typingAfterAnAddReplacesThePlaceholders();
+    void addStoresTheStockWhenTheStateFileCannotBeWritten();
     void garbledReplyShowsTheErrorBox();
     void addRefusedWithoutAQuoteForTheCode_data();
     void addRefusedWithoutAQuoteForTheCode();
@@ -234,28 +237,73 @@ void StockCommandsTest::aPriceTypedWhileWaitingIsKept() {
     QCOMPARE(m_edit->stocks.pendingName(), u8("贵州茅台"));
 }
 
-void StockCommandsTest::duplicateAddRewritesTheEntriesOnly() {
+void StockCommandsTest::refusedDuplicateAddChangesNothing() {
     m_edit->seed(u8("贵州茅台"), QStringLiteral("600519"), QStringLiteral("1500"), QStringLiteral("10"));
     QVERIFY(m_edit->settings.write(u"股票时间", u"贵州茅台", u"3"));
     QVERIFY(m_edit->settings.write(u"下跌预警", u"贵州茅台下跌预警", u"真"));
     const std::vector<StockRecord> before = m_edit->records();
 
     QVERIFY(m_edit->enterCode(QStringLiteral("600519")));
-    m_edit->control<QComboBox>("组合框_时间")->setCurrentText(QStringLiteral("8"));
-    m_edit->control<QCheckBox>("选择框_下跌预警")->setChecked(false);
+    m_edit->control<QComboBox>(names::streakBox)->setCurrentText(QStringLiteral("8"));
+    m_edit->control<QCheckBox>(names::fallAlertOption)->setChecked(false);
     quantityBox()->setText(QStringLiteral("200"));
-    click("添加按钮");
+    click(names::addButton);
 
     QCOMPARE(m_edit->messages.shown,
              std::vector<Message>{message("已存在，请重新添加或修改", infoCaption, MessageIcon::None,
                                           MessageOwner::MainWindow)});
     QVERIFY(m_edit->notifier.balloons.empty());
     QCOMPARE(m_edit->records(), before);
-    QCOMPARE(m_edit->settings.read(u"股票时间", u"贵州茅台"), QStringLiteral("8"));
-    QCOMPARE(m_edit->settings.read(u"下跌预警", u"贵州茅台下跌预警"), u8("假"));
+    // A refused add writes nothing anywhere: the stock's settings stay as they were.
+    QCOMPARE(m_edit->settings.read(u"股票时间", u"贵州茅台"), QStringLiteral("3"));
+    QCOMPARE(m_edit->settings.read(u"下跌预警", u"贵州茅台下跌预警"), u8("真"));
     QCOMPARE(codeBox()->text(), QStringLiteral("600519"));
     QCOMPARE(priceBox()->text(), QStringLiteral("1712.34"));
     QCOMPARE(quantityBox()->text(), QStringLiteral("200"));
+}
+
+void StockCommandsTest::typingAfterAnAddReplacesThePlaceholders() {
+    QVERIFY(m_edit->showActive());
+    QVERIFY(m_edit->enterCode(QStringLiteral("600519")));
+    click(names::addButton);
+    QCOMPARE(m_edit->records().size(), size_t(1));
+    QCOMPARE(codeBox()->text(), QStringLiteral(" "));
+    QTRY_VERIFY(codeBox()->hasFocus());
+
+    // The placeholders stay, but whatever the user types replaces them.
+    QTest::keyClicks(codeBox(), QStringLiteral("600036"));
+    QCOMPARE(codeBox()->text(), QStringLiteral("600036"));
+    QTRY_VERIFY(priceBox()->hasFocus());
+    QTest::keyClicks(priceBox(), QStringLiteral("1680.50"));
+    QCOMPARE(priceBox()->text(), QStringLiteral("1680.50"));
+    QTest::keyClick(priceBox(), Qt::Key_Return);
+    QTRY_VERIFY(quantityBox()->hasFocus());
+    QCOMPARE(quantityBox()->text(), QStringLiteral("00 "));
+    QTest::keyClicks(quantityBox(), QStringLiteral("1000"));
+    QCOMPARE(quantityBox()->text(), QStringLiteral("1000"));
+    QTest::keyClick(quantityBox(), Qt::Key_Return);
+
+    const std::vector<StockRecord> stored = m_edit->records();
+    QCOMPARE(stored.size(), size_t(2));
+    QCOMPARE(stored[1].daima, QStringLiteral("600036"));
+    QCOMPARE(stored[1].cjjg, QStringLiteral("1680.50"));
+    QCOMPARE(stored[1].cjsl, QStringLiteral("1000"));
+}
+
+void StockCommandsTest::addStoresTheStockWhenTheStateFileCannotBeWritten() {
+    // A folder where the state file should be: nothing can be written there.
+    QVERIFY(QDir().mkpath(m_edit->data.settingsFile()));
+    QVERIFY(m_edit->enterCode(QStringLiteral("600519")));
+    click(names::addButton);
+
+    const std::vector<StockRecord> stored = m_edit->records();
+    QCOMPARE(stored.size(), size_t(1));
+    QCOMPARE(stored[0].daima, QStringLiteral("600519"));
+    QVERIFY(m_edit->notifier.balloons.empty());
+    QCOMPARE(m_edit->messages.shown.size(), size_t(1));
+    QCOMPARE(m_edit->messages.shown[0].icon, MessageIcon::Warning);
+    QVERIFY(m_edit->messages.shown[0].text.contains(u"gupiao.ini"));
+    QCOMPARE(m_edit->model.rowCount(), 1);
 }
 
 void StockCommandsTest::garbledReplyShowsTheErrorBox() {
@@ -547,7 +595,10 @@ void StockCommandsTest::failedDatabaseOperationsShowAnErrorBox() {
     QCOMPARE(shown.caption, u8("错误："));
     QCOMPARE(shown.icon, MessageIcon::Error);
     QCOMPARE(shown.owner, MessageOwner::MainWindow);
-    QVERIFY2(shown.text.startsWith(u8("数据库操作失败")), qPrintable(shown.text));
+    // A Chinese sentence of what failed and what was kept; the driver's English detail is not shown.
+    QVERIFY2(shown.text.contains(u8("股票数据库")) && shown.text.contains(u8("未作任何更改")),
+             qPrintable(shown.text));
+    QVERIFY2(!shown.text.contains(u"refused") && !shown.text.contains(u"table"), qPrintable(shown.text));
     QVERIFY(m_edit->notifier.balloons.empty());
     if (!sql.startsWith(u"DROP"))
         QCOMPARE(m_edit->records(), before);
