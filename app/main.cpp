@@ -1,5 +1,6 @@
 #include "app/main_window/program_pictures.h"
 #include "app/program.h"
+#include "app/widgets/qt_translations.h"
 #include "app/widgets/standard_font.h"
 
 #include <QApplication>
@@ -11,6 +12,7 @@ int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tavrin"));
     applyStandardFont(application);
+    installChineseQtTranslations(application);
     const QIcon icon = programIcon();
     QApplication::setWindowIcon(icon);
 
