@@ -53,6 +53,11 @@ Program::Program(const QIcon& icon)
                                                       *m_monitoring, m_alertLookup);
     connectEditCommands(m_window, *m_stockCommands, *m_alertCommands);
     watchOptions();
+    m_shell = std::make_unique<WindowShell>(m_window, *m_window.trayIcon(), icon, satellites(), this);
+}
+
+WindowShell::Satellites Program::satellites() {
+    return WindowShell::Satellites{};
 }
 
 Program::~Program() {

@@ -7,6 +7,7 @@
 #include "app/editing/edit_feedback.h"
 #include "app/editing/stock_commands.h"
 #include "app/main_window/main_window.h"
+#include "app/main_window/window_shell.h"
 #include "monitor/alert_rules.h"
 #include "monitor/clock.h"
 #include "monitor/daily_log.h"
@@ -53,6 +54,7 @@ private:
     void showGarbledReplyMessage();
     void checkAlerts(const RowSnapshots& rows);
     void handOffToTerminal(const QString& code);
+    WindowShell::Satellites satellites();
 
     DataDirectory m_dataDirectory;
     SystemClock m_clock;
@@ -76,6 +78,7 @@ private:
     AsyncQuoteLookup m_alertLookup;
     std::unique_ptr<StockCommands> m_stockCommands;
     std::unique_ptr<AlertCommands> m_alertCommands;
+    std::unique_ptr<WindowShell> m_shell;
     bool m_garbledMessageShown = false;
 };
 
