@@ -68,8 +68,8 @@ Program::~Program() {
 }
 
 void Program::start() {
-    if (const QString error = runStartUp(m_window, m_database, m_dataDirectory); !error.isEmpty())
-        std::fprintf(stderr, "Tavrin: watch list not loaded: %s\n", qPrintable(error));
+    if (const Status started = runStartUp(m_window, m_database, m_dataDirectory); !started)
+        std::fprintf(stderr, "Tavrin: watch list not loaded: %s\n", qPrintable(started.reason()));
     m_monitoring->refreshNow();
     m_log.writeLine(startupLogMessage.toString());
 }

@@ -60,21 +60,19 @@ QString DataDirectory::logDirectory() const {
     return QDir(m_path).filePath(QStringLiteral("log"));
 }
 
-bool DataDirectory::provision(QString* error) const {
-    auto fail = [error](const QString& reason) {
-        if (error)
-            *error = reason;
-        return false;
-    };
+Status DataDirectory::provision() const {
     if (m_path.isEmpty())
-        return fail(QStringLiteral("no data directory is known"));
+        return Status::failure(QStringLiteral("没有可用的数据文件夹"),
+                               QStringLiteral("no data directory is known"));
+    const QString path = QDir::toNativeSeparators(m_path);
     if (!QDir().mkpath(m_path))
-        return fail(
-            QStringLiteral("cannot create the data directory %1").arg(QDir::toNativeSeparators(m_path)));
+        return Status::failure(QStringLiteral("无法创建数据文件夹 %1").arg(path),
+                               QStringLiteral("cannot create the data directory %1").arg(path));
+    const QString logs = QDir::toNativeSeparators(logDirectory());
     if (!QFileInfo::exists(databaseFile()) && !QDir().mkpath(logDirectory()))
-        return fail(
-            QStringLiteral("cannot create the log folder %1").arg(QDir::toNativeSeparators(logDirectory())));
-    return true;
+        return Status::failure(QStringLiteral("无法创建日志文件夹 %1").arg(logs),
+                               QStringLiteral("cannot create the log folder %1").arg(logs));
+    return {};
 }
 
 } // namespace tavrin

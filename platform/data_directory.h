@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/status.h"
+
 #include <QString>
 
 // Where Tavrin keeps what it writes: the stock database, the alert state file and
@@ -38,8 +40,8 @@ public:
 
     // Creates the directory when missing and, on a first run (no database file yet),
     // its log folder: a user who removed the folder to stop logging keeps it that way.
-    // Never touches a file. On failure returns false and, if given, sets *error.
-    bool provision(QString* error = nullptr) const;
+    // Never touches a file.
+    Status provision() const;
 
 private:
     QString m_path;

@@ -21,8 +21,7 @@ const char* const createTable = "CREATE TABLE gupiao ("
 
 ProvisionResult failed(const QString& reason) {
     ProvisionResult result;
-    result.ok = false;
-    result.error = reason;
+    result.fail(Status::failure(QStringLiteral("无法创建股票数据库文件"), reason));
     return result;
 }
 

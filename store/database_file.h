@@ -6,7 +6,7 @@
 
 namespace tavrin {
 
-struct ProvisionResult : DbResult {
+struct ProvisionResult : Status {
     bool created = false; // false when a file of that name was already there
 };
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/status.h"
 #include "store/stock_record.h"
 
 #include <QString>
@@ -7,21 +8,17 @@
 
 namespace tavrin {
 
-// The outcome of a database operation: ok, or the reason it failed.
-struct DbResult {
-    bool ok = true;
-    QString error; // empty when ok
+// The outcome of a database operation: ok, or a failure with a Chinese message and
+// the driver's detail.
+using DbResult = Status;
 
-    explicit operator bool() const { return ok; }
-};
-
-struct LoadResult : DbResult {
+struct LoadResult : Status {
     std::vector<StockRecord> records; // empty on failure
 };
 
 enum class LocateStatus { Found, NotFound, Error };
 
-struct LocateResult : DbResult {
+struct LocateResult : Status {
     LocateStatus status = LocateStatus::NotFound;
     QString id;   // the ID of the first matching record when found
     QString name; // its mingcheng: alert state is keyed by the stored name
@@ -29,11 +26,11 @@ struct LocateResult : DbResult {
     bool found() const { return status == LocateStatus::Found; }
 };
 
-struct AppendResult : DbResult {
+struct AppendResult : Status {
     QString id; // the ID the database assigned
 };
 
-struct RemoveResult : DbResult {
+struct RemoveResult : Status {
     bool removed = false; // false for an ID that is not a number or names no record
 };
 

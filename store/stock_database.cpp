@@ -25,17 +25,17 @@ QString nextConnectionName() {
 }
 
 DbResult failure(const QString& what, const QSqlError& error) {
-    return DbResult{false, what + QStringLiteral(": ") + error.text()};
+    return Status::failure(what, what + QStringLiteral(": ") + error.text());
 }
 
 DbResult failure(const QString& what) {
-    return DbResult{false, what};
+    return Status::failure(what);
 }
 
 // A result of a richer kind that carries only the failure.
 template <typename Result> Result failed(const DbResult& reason) {
     Result result;
-    static_cast<DbResult&>(result) = reason;
+    result.fail(reason);
     if constexpr (std::is_same_v<Result, LocateResult>)
         result.status = LocateStatus::Error;
     return result;
@@ -85,15 +85,15 @@ DbResult StockDatabase::open(const QString& path) {
     db.close();
     m_path = path;
     if (!db.isValid())
-        return failure(QStringLiteral("the SQLite driver of Qt is not available"));
+        return failure(QStringLiteral("缺少 SQLite 数据库驱动"));
     if (!QFileInfo(path).isFile())
-        return failure(
-            QStringLiteral("the database file %1 does not exist").arg(QDir::toNativeSeparators(path)));
+        return failure(QStringLiteral("股票数据库文件 %1 不存在").arg(QDir::toNativeSeparators(path)));
 
     db.setDatabaseName(existingFileUri(path));
     db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=%1").arg(busyTimeoutMs));
     if (!db.open())
-        return failure(QStringLiteral("cannot open %1").arg(QDir::toNativeSeparators(path)), db.lastError());
+        return failure(QStringLiteral("无法打开股票数据库文件 %1").arg(QDir::toNativeSeparators(path)),
+                       db.lastError());
 
     // SQLite reads the file lazily; a statement on the table finds out now whether
     // this is a database with our table at all.
@@ -101,7 +101,8 @@ DbResult StockDatabase::open(const QString& path) {
     if (!probe.prepare(QStringLiteral(
             "SELECT ID, mingcheng, daima, cjjg, cjsl, yjjg, yjnr, suozai FROM gupiao LIMIT 0"))) {
         const DbResult result =
-            failure(QStringLiteral("cannot use %1").arg(QDir::toNativeSeparators(path)), probe.lastError());
+            failure(QStringLiteral("无法使用股票数据库文件 %1").arg(QDir::toNativeSeparators(path)),
+                    probe.lastError());
         probe = QSqlQuery();
         db.close();
         return result;
@@ -117,7 +118,7 @@ DbResult StockDatabase::ensureOpen() {
     if (isOpen())
         return DbResult{};
     if (m_path.isEmpty())
-        return failure(QStringLiteral("no database file has been opened"));
+        return failure(QStringLiteral("股票数据库尚未打开"));
     return open(m_path);
 }
 
@@ -128,7 +129,7 @@ LoadResult StockDatabase::loadAll() {
     query.setForwardOnly(true);
     if (!query.exec(
             QStringLiteral("SELECT ID, mingcheng, daima, cjjg, cjsl, yjjg, yjnr FROM gupiao ORDER BY ID")))
-        return failed<LoadResult>(failure(QStringLiteral("cannot read the watch list"), query.lastError()));
+        return failed<LoadResult>(failure(QStringLiteral("无法读取股票列表"), query.lastError()));
     LoadResult result;
     while (query.next()) {
         result.records.push_back(StockRecord{QString::number(query.value(0).toLongLong()),
@@ -138,12 +139,12 @@ LoadResult StockDatabase::loadAll() {
     }
     // A read that breaks off half-way (a damaged page) gives no rows rather than some.
     if (query.lastError().isValid())
-        return failed<LoadResult>(failure(QStringLiteral("cannot read the watch list"), query.lastError()));
+        return failed<LoadResult>(failure(QStringLiteral("无法读取股票列表"), query.lastError()));
     return result;
 }
 
 LocateResult StockDatabase::locate(const QString& code) {
-    const QString what = QStringLiteral("cannot search the watch list");
+    const QString what = QStringLiteral("无法查找股票");
     if (DbResult opened = ensureOpen(); !opened)
         return failed<LocateResult>(opened);
     QSqlQuery query(QSqlDatabase::database(m_connectionName, false));
@@ -166,7 +167,7 @@ LocateResult StockDatabase::locate(const QString& code) {
 }
 
 AppendResult StockDatabase::append(const NewStock& stock) {
-    const QString what = QStringLiteral("cannot add the stock");
+    const QString what = QStringLiteral("无法添加股票");
     if (DbResult opened = ensureOpen(); !opened)
         return failed<AppendResult>(opened);
     QSqlQuery query(QSqlDatabase::database(m_connectionName, false));
@@ -187,14 +188,14 @@ AppendResult StockDatabase::append(const NewStock& stock) {
 DbResult StockDatabase::update(const QString& id, const std::vector<FieldValue>& fields) {
     qlonglong key = 0;
     if (!parseId(id, &key))
-        return failure(QStringLiteral("no record has the ID \"%1\"").arg(id));
+        return failure(QStringLiteral("没有编号为“%1”的记录").arg(id));
     if (fields.empty())
         return DbResult{};
     QStringList assignments;
     for (const FieldValue& value : fields) {
         const QString column = columnName(value.field);
         if (column.isEmpty())
-            return failure(QStringLiteral("unknown field"));
+            return failure(QStringLiteral("未知的字段"));
         assignments.append(column + QStringLiteral(" = ?"));
     }
     if (DbResult opened = ensureOpen(); !opened)
@@ -205,19 +206,19 @@ DbResult StockDatabase::update(const QString& id, const std::vector<FieldValue>&
     QSqlQuery query(QSqlDatabase::database(m_connectionName, false));
     if (!query.prepare(QStringLiteral("UPDATE gupiao SET ") + assignments.join(QStringLiteral(", ")) +
                        QStringLiteral(" WHERE ID = ?")))
-        return failure(QStringLiteral("cannot change the stock"), query.lastError());
+        return failure(QStringLiteral("无法修改股票"), query.lastError());
     for (const FieldValue& value : fields)
         query.addBindValue(textValue(value.text));
     query.addBindValue(key);
     if (!query.exec())
-        return failure(QStringLiteral("cannot change the stock"), query.lastError());
+        return failure(QStringLiteral("无法修改股票"), query.lastError());
     if (query.numRowsAffected() < 1)
-        return failure(QStringLiteral("no record has the ID %1").arg(id));
+        return failure(QStringLiteral("没有编号为 %1 的记录").arg(id));
     return DbResult{};
 }
 
 RemoveResult StockDatabase::removeById(const QString& id) {
-    const QString what = QStringLiteral("cannot delete the stock");
+    const QString what = QStringLiteral("无法删除股票");
     qlonglong key = 0;
     if (!parseId(id, &key))
         return RemoveResult{};

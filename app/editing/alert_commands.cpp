@@ -75,7 +75,7 @@ void AlertCommands::setAlert() {
         m_database.update(located->id, {{StockField::Yjnr, withoutSpaces(m_kindBox->currentText())},
                                         {StockField::Yjjg, withoutSpaces(alertPrice)}});
     if (!updated) {
-        m_feedback.failed(databaseFailureText(updated.error));
+        m_feedback.failed(databaseFailureText(updated.reason()));
         return;
     }
     // A stock without a name has no counter to reset: its key cannot be written.
@@ -97,7 +97,7 @@ void AlertCommands::removeAlert() {
     const QString& name = located->name;
     const DbResult updated = m_database.update(located->id, {{StockField::Yjjg, QString()}});
     if (!updated) {
-        m_feedback.failed(databaseFailureText(updated.error));
+        m_feedback.failed(databaseFailureText(updated.reason()));
         return;
     }
     if (!name.isEmpty() && !removeTargetCount(m_settings, name))

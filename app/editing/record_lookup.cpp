@@ -9,7 +9,7 @@ std::optional<LocateResult> locateForEdit(StockDatabase& database, EditFeedback&
                                           const QString& code) {
     LocateResult located = database.locate(code);
     if (!located) {
-        feedback.failed(databaseFailureText(located.error));
+        feedback.failed(databaseFailureText(located.reason()));
         return std::nullopt;
     }
     if (!located.found()) {

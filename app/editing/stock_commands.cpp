@@ -110,7 +110,7 @@ bool StockCommands::storeNewStock(const QString& code) {
     const QString name = m_pendingName;
     const LocateResult located = m_database.locate(code);
     if (!located) {
-        m_feedback.failed(databaseFailureText(located.error));
+        m_feedback.failed(databaseFailureText(located.reason()));
         return false;
     }
     // A refused add writes nothing anywhere, the stock's settings included.
@@ -121,7 +121,7 @@ bool StockCommands::storeNewStock(const QString& code) {
     const AppendResult appended = m_database.append(
         NewStock{name, code, withoutSpaces(m_priceBox->text()), withoutSpaces(m_quantityBox->text())});
     if (!appended) {
-        m_feedback.failed(databaseFailureText(appended.error));
+        m_feedback.failed(databaseFailureText(appended.reason()));
         return false;
     }
     // The stock is stored: a settings file that cannot be written is no reason to lose it.
@@ -150,7 +150,7 @@ void StockCommands::modify() {
         m_database.update(located->id, {{StockField::Cjjg, withoutSpaces(m_priceBox->text())},
                                         {StockField::Cjsl, withoutSpaces(quantity)}});
     if (!updated) {
-        m_feedback.failed(databaseFailureText(updated.error));
+        m_feedback.failed(databaseFailureText(updated.reason()));
         return;
     }
     m_feedback.succeeded(u"修改股票", u"修改成功");
@@ -176,7 +176,7 @@ void StockCommands::deleteSelected() {
     const RemoveResult removed =
         m_database.removeById(m_window.watchListModel()->cell(row, WatchListModel::Id));
     if (!removed) {
-        m_feedback.failed(databaseFailureText(removed.error));
+        m_feedback.failed(databaseFailureText(removed.reason()));
         return;
     }
     reloadWatchList(m_database, *m_window.watchListModel(), m_feedback);

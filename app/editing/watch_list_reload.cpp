@@ -9,7 +9,7 @@ namespace tavrin {
 bool reloadWatchList(StockDatabase& database, WatchListModel& model, EditFeedback& feedback) {
     const LoadResult loaded = database.loadAll();
     if (!loaded) {
-        feedback.failed(listLoadFailureText(loaded.error));
+        feedback.failed(listLoadFailureText(loaded.reason()));
         return false;
     }
     model.fill(loaded.records);

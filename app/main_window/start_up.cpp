@@ -12,22 +12,22 @@
 
 namespace tavrin {
 
-QString runStartUp(MainWindow& window, StockDatabase& database, const DataDirectory& dataDirectory) {
+Status runStartUp(MainWindow& window, StockDatabase& database, const DataDirectory& dataDirectory) {
     window.tabControl()->setCurrentIndex(0);
     window.trayIcon()->show();
     window.watchListModel()->fill({});
 
-    QString error;
     // Without a log folder only the log is lost: the watch list still loads.
-    if (!dataDirectory.provision(&error) && !QFileInfo(dataDirectory.path()).isDir())
-        return error;
+    if (const Status provisioned = dataDirectory.provision();
+        !provisioned && !QFileInfo(dataDirectory.path()).isDir())
+        return provisioned;
     if (const ProvisionResult created = provisionDatabaseFile(dataDirectory.databaseFile()); !created)
-        return created.error;
+        return created;
     if (const DbResult opened = database.open(dataDirectory.databaseFile()); !opened)
-        return opened.error;
+        return opened;
     LoadResult loaded = database.loadAll();
     if (!loaded)
-        return loaded.error;
+        return loaded;
     window.watchListModel()->fill(loaded.records);
     return {};
 }

@@ -36,7 +36,8 @@ void RunStartUpTest::aFileInTheWayOfTheLogFolderStillLoadsTheList() {
     WatchListModel model;
     MainWindow window(&model, programIcon());
     StockDatabase database;
-    QCOMPARE(runStartUp(window, database, data), QString());
+    const Status started = runStartUp(window, database, data);
+    QVERIFY2(started, qPrintable(started.reason()));
     QCOMPARE(model.rowCount(), 1);
     QCOMPARE(model.cell(0, WatchListModel::Name), QStringLiteral("贵州茅台"));
 }

@@ -109,7 +109,7 @@ private slots:
             StockDatabase created;
             QVERIFY(created.open(database));
             const LoadResult loaded = created.loadAll();
-            QVERIFY(loaded.ok);
+            QVERIFY(loaded.ok());
             QVERIFY(loaded.records.empty());
         } else {
             QCOMPARE(QCryptographicHash::hash(*after, QCryptographicHash::Sha256).toHex(),

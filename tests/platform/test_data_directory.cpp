@@ -140,12 +140,12 @@ void DataDirectoryTest::fileNames() {
 void DataDirectoryTest::provisionCreatesFolderAndLog() {
     QTemporaryDir root;
     const DataDirectory dir(root.filePath(QStringLiteral("a/b/数据")));
-    QString error;
-    QVERIFY2(dir.provision(&error), qPrintable(error));
+    const Status provisioned = dir.provision();
+    QVERIFY2(provisioned, qPrintable(provisioned.reason()));
     QVERIFY(QFileInfo(dir.path()).isDir());
     QVERIFY(QFileInfo(dir.logDirectory()).isDir());
     QVERIFY2(!QFileInfo::exists(dir.databaseFile()), "the database file is the store's to create");
-    QVERIFY2(dir.provision(&error), "a second run finds everything in place");
+    QVERIFY2(dir.provision(), "a second run finds everything in place");
 }
 
 void DataDirectoryTest::provisionLeavesExistingFilesAlone() {
@@ -176,18 +176,19 @@ void DataDirectoryTest::provisionReportsFailure() {
     const QString plain = root.filePath(QStringLiteral("plain"));
     writeFile(plain, "a file, not a folder");
 
-    QString error;
-    QVERIFY(!DataDirectory(plain).provision(&error));
-    QVERIFY(!error.isEmpty());
+    const Status plainFailed = DataDirectory(plain).provision();
+    QVERIFY(!plainFailed);
+    QVERIFY(!plainFailed.message().isEmpty() && !plainFailed.detail().isEmpty());
     QCOMPARE(readFile(plain), QByteArray("a file, not a folder"));
 
     // A file named log is in the way of the log folder.
     const DataDirectory blocked(root.filePath(QStringLiteral("blocked")));
     QVERIFY(QDir().mkpath(blocked.path()));
     writeFile(blocked.logDirectory(), "x");
-    error.clear();
-    QVERIFY(!blocked.provision(&error));
-    QVERIFY(error.contains(QStringLiteral("log")));
+    const Status blockedFailed = blocked.provision();
+    QVERIFY(!blockedFailed);
+    QVERIFY(blockedFailed.detail().contains(QStringLiteral("log")));
+    QVERIFY(blockedFailed.message().contains(QStringLiteral("日志")));
 
     QVERIFY(!DataDirectory(QString()).provision());
 }

@@ -23,7 +23,7 @@ void DatabaseFileTest::firstRunCreatesTheTable() {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("Database.db"));
     const ProvisionResult result = provisionDatabaseFile(path);
-    QVERIFY2(result.ok, qPrintable(result.error));
+    QVERIFY2(result.ok(), qPrintable(result.reason()));
     QVERIFY(result.created);
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
              QStringList{QStringLiteral("Database.db")});
@@ -75,7 +75,7 @@ void DatabaseFileTest::existingFileIsLeftAlone() {
     const QDateTime modified = QFileInfo(path).lastModified();
 
     const ProvisionResult result = provisionDatabaseFile(path);
-    QVERIFY(result.ok);
+    QVERIFY(result.ok());
     QVERIFY(!result.created);
     QCOMPARE(fixture::readBytes(path), bytes);
     QCOMPARE(QFileInfo(path).lastModified(), modified);
@@ -87,8 +87,8 @@ void DatabaseFileTest::missingFolderIsReported() {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("missing/Database.db"));
     const ProvisionResult result = provisionDatabaseFile(path);
-    QVERIFY(!result.ok);
-    QVERIFY(!result.error.isEmpty());
+    QVERIFY(!result.ok());
+    QVERIFY(!result.reason().isEmpty());
     QVERIFY(!QFileInfo::exists(path));
 }
 

@@ -147,7 +147,7 @@ void StockDatabaseTest::locate() {
     StockDatabase db;
     QVERIFY(db.open(m_path));
     const LocateResult result = db.locate(code);
-    QVERIFY2(result.ok, qPrintable(result.error));
+    QVERIFY2(result.ok(), qPrintable(result.reason()));
     QCOMPARE(result.found(), !id.isEmpty());
     QCOMPARE(result.status, id.isEmpty() ? LocateStatus::NotFound : LocateStatus::Found);
     QCOMPARE(result.id, id);
@@ -163,7 +163,7 @@ void StockDatabaseTest::deleteRemovesExactlyThatId() {
     QVERIFY(db.open(m_path));
 
     const RemoveResult second = db.removeById(QStringLiteral("3"));
-    QVERIFY(second.ok);
+    QVERIFY(second.ok());
     QVERIFY(second.removed);
     const LoadResult after = db.loadAll();
     QCOMPARE(ids(after.records), (QStringList{"1", "2", "4", "5"}));
@@ -171,14 +171,14 @@ void StockDatabaseTest::deleteRemovesExactlyThatId() {
     QCOMPARE(db.locate(QStringLiteral("002202")).id, QStringLiteral("2"));
 
     const RemoveResult again = db.removeById(QStringLiteral("3"));
-    QVERIFY(again.ok);
+    QVERIFY(again.ok());
     QVERIFY(!again.removed);
 
     // The highest ID goes; a later append still gets a higher one.
     QVERIFY(db.removeById(QStringLiteral("5")).removed);
     const AppendResult added = db.append(
         {QStringLiteral("平安银行"), QStringLiteral("000001"), QStringLiteral("11"), QStringLiteral("100")});
-    QVERIFY2(added.ok, qPrintable(added.error));
+    QVERIFY2(added.ok(), qPrintable(added.reason()));
     QCOMPARE(added.id, QStringLiteral("6"));
     QCOMPARE(ids(db.loadAll().records), (QStringList{"1", "2", "4", "6"}));
 }
@@ -202,7 +202,7 @@ void StockDatabaseTest::deleteWithoutNumericIdDeletesNothing() {
     StockDatabase db;
     QVERIFY(db.open(m_path));
     const RemoveResult result = db.removeById(id);
-    QVERIFY(result.ok);
+    QVERIFY(result.ok());
     QVERIFY(!result.removed);
     QCOMPARE(db.loadAll().records.size(), watchList().size());
 }
@@ -213,7 +213,7 @@ void StockDatabaseTest::appendStoresEmptyTextAsNull() {
     QVERIFY(db.open(m_path));
     const AppendResult added =
         db.append({QStringLiteral("金风科技"), QStringLiteral("002202"), QStringLiteral("9.8"), QString()});
-    QVERIFY2(added.ok, qPrintable(added.error));
+    QVERIFY2(added.ok(), qPrintable(added.reason()));
     QCOMPARE(added.id, QStringLiteral("1"));
 
     {
@@ -226,7 +226,7 @@ void StockDatabaseTest::appendStoresEmptyTextAsNull() {
                  QStringLiteral("text:9.8"));
     }
     const LoadResult loaded = db.loadAll();
-    QVERIFY(loaded.ok);
+    QVERIFY(loaded.ok());
     QCOMPARE(loaded.records.size(), 1u);
     QCOMPARE(loaded.records[0], (StockRecord{"1", "金风科技", "002202", "9.8", "", "", ""}));
 }
@@ -291,8 +291,8 @@ void StockDatabaseTest::updateIsAllOrNothing() {
     QVERIFY(db.open(m_path));
     const DbResult result = db.update(
         QStringLiteral("2"), {{StockField::Cjjg, QStringLiteral("99")}, {StockField::Cjsl, "refused"}});
-    QVERIFY(!result.ok);
-    QVERIFY2(result.error.contains(QStringLiteral("refused by the fixture")), qPrintable(result.error));
+    QVERIFY(!result.ok());
+    QVERIFY2(result.reason().contains(QStringLiteral("refused by the fixture")), qPrintable(result.reason()));
     QCOMPARE(db.loadAll().records[1],
              (StockRecord{"2", "金风科技", "002202", "9.8", "1000", "12", "上涨到"}));
 }
@@ -303,8 +303,8 @@ void StockDatabaseTest::updateOfUnknownIdFails() {
     QVERIFY(db.open(m_path));
     for (const QString& id : {QStringLiteral("99"), QStringLiteral(""), QStringLiteral("2 OR 1=1")}) {
         const DbResult result = db.update(id, {{StockField::Cjjg, QStringLiteral("1")}});
-        QVERIFY(!result.ok);
-        QVERIFY(!result.error.isEmpty());
+        QVERIFY(!result.ok());
+        QVERIFY(!result.reason().isEmpty());
     }
     QCOMPARE(db.loadAll().records[1].cjjg, QStringLiteral("9.8"));
 }
@@ -364,29 +364,29 @@ void StockDatabaseTest::failuresAreReportedAndTheFileIsKept() {
     {
         StockDatabase db;
         const DbResult opened = db.open(m_path);
-        QCOMPARE(opened.ok, opens);
-        QCOMPARE(opened.error.isEmpty(), opens);
+        QCOMPARE(opened.ok(), opens);
+        QCOMPARE(opened.reason().isEmpty(), opens);
 
         const LoadResult loaded = db.loadAll();
-        QCOMPARE(loaded.ok, reads);
+        QCOMPARE(loaded.ok(), reads);
         QCOMPARE(loaded.records.size(), reads ? watchList().size() : 0u);
-        QCOMPARE(loaded.error.isEmpty(), reads);
+        QCOMPARE(loaded.reason().isEmpty(), reads);
 
         const LocateResult located = db.locate(QStringLiteral("600519"));
         QCOMPARE(located.status, reads ? LocateStatus::Found : LocateStatus::Error);
 
         const AppendResult added =
             db.append({QStringLiteral("平安银行"), QStringLiteral("000001"), "1", "1"});
-        QVERIFY(!added.ok);
-        QVERIFY(!added.error.isEmpty());
+        QVERIFY(!added.ok());
+        QVERIFY(!added.reason().isEmpty());
         QVERIFY(added.id.isEmpty());
 
         const DbResult updated = db.update(QStringLiteral("1"), {{StockField::Cjjg, QStringLiteral("1")}});
-        QVERIFY(!updated.ok);
-        QVERIFY(!updated.error.isEmpty());
+        QVERIFY(!updated.ok());
+        QVERIFY(!updated.reason().isEmpty());
 
         const RemoveResult removed = db.removeById(QStringLiteral("1"));
-        QVERIFY(!removed.ok);
+        QVERIFY(!removed.ok());
         QVERIFY(!removed.removed);
     }
     if (otherWriter)
@@ -402,11 +402,11 @@ void StockDatabaseTest::failuresAreReportedAndTheFileIsKept() {
 
 void StockDatabaseTest::reopensWhenTheFileTurnsUp() {
     StockDatabase db;
-    QVERIFY(!db.open(m_path).ok);
+    QVERIFY(!db.open(m_path).ok());
     QVERIFY(!db.isOpen());
     QVERIFY(fixture::createDatabase(m_path, watchList()));
     const LoadResult loaded = db.loadAll();
-    QVERIFY2(loaded.ok, qPrintable(loaded.error));
+    QVERIFY2(loaded.ok(), qPrintable(loaded.reason()));
     QCOMPARE(loaded.records.size(), watchList().size());
     QVERIFY(db.isOpen());
 }
@@ -418,8 +418,8 @@ void StockDatabaseTest::pathWithUnusualCharacters() {
     QVERIFY(provisionDatabaseFile(path).created);
     StockDatabase db;
     const DbResult opened = db.open(path);
-    QVERIFY2(opened.ok, qPrintable(opened.error));
-    QVERIFY(db.append({QStringLiteral("贵州茅台"), QStringLiteral("600519"), "1700", "100"}).ok);
+    QVERIFY2(opened.ok(), qPrintable(opened.reason()));
+    QVERIFY(db.append({QStringLiteral("贵州茅台"), QStringLiteral("600519"), "1700", "100"}).ok());
     QCOMPARE(db.loadAll().records.size(), 1u);
     QCOMPARE(QDir(folder).entryList(QDir::Files), QStringList{QStringLiteral("Database.db")});
 }

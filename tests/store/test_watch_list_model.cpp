@@ -111,7 +111,7 @@ void WatchListModelTest::fillFromDatabase() {
     StockDatabase db;
     QVERIFY(db.open(path));
     const LoadResult loaded = db.loadAll();
-    QVERIFY2(loaded.ok, qPrintable(loaded.error));
+    QVERIFY2(loaded.ok(), qPrintable(loaded.reason()));
     WatchListModel model;
     model.fill(loaded.records);
     QCOMPARE(cells(model), expected);
@@ -121,9 +121,9 @@ void WatchListModelTest::fillFromDatabase() {
 void WatchListModelTest::missingDatabaseLeavesTheListEmpty() {
     QTemporaryDir dir;
     StockDatabase db;
-    QVERIFY(!db.open(dir.filePath(QStringLiteral("Database.db"))).ok);
+    QVERIFY(!db.open(dir.filePath(QStringLiteral("Database.db"))).ok());
     const LoadResult loaded = db.loadAll();
-    QVERIFY(!loaded.ok);
+    QVERIFY(!loaded.ok());
     WatchListModel model;
     model.fill({record("1", "a", "000001")});
     model.fill(loaded.records);
