@@ -1,14 +1,15 @@
 #!/usr/bin/env bash
-# Configures and builds Tavrin: build.sh NAME [cmake options...]
-# NAME is release, debug or tsan; the tree goes to build/NAME.
+# Configures and builds Tavrin with one of the CMake presets: build.sh NAME [cmake options...]
+# NAME is release, debug, asan or tsan; the tree goes to build/NAME, so a folder
+# always holds the settings its name says.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 name=${1:-release}
 shift || true
 case "$name" in
-  release) type=Release ;;
-  *) type=Debug ;;
+  release | debug | asan | tsan) ;;
+  *) echo "build.sh: unknown build '$name' (release, debug, asan, tsan)" >&2; exit 2 ;;
 esac
-dir="$root/build/$name"
-cmake -S "$root" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE="$type" "$@" >/dev/null
-cmake --build "$dir" -j"$(nproc)"
+cd "$root"
+cmake --preset "$name" "$@" >/dev/null
+cmake --build --preset "$name" -j"$(nproc)"

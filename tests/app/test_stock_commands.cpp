@@ -7,11 +7,11 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTableView>
-#include <QDir>
 #include <QTest>
 #include <QTimer>
 #include <optional>
