@@ -12,6 +12,7 @@
 #include "quotes/async_quote_lookup.h"
 #include "store/stock_database.h"
 #include "store/watch_list_model.h"
+#include "tests/support/fakes.h"
 
 #include <QLineEdit>
 #include <QTemporaryDir>
@@ -20,18 +21,6 @@
 #include <vector>
 
 namespace tavrin {
-
-class FakeMessages final : public MessageSink {
-public:
-    void show(const Message& message) override { shown.push_back(message); }
-    std::vector<Message> shown;
-};
-
-class FakeNotifier final : public Notifier {
-public:
-    void showBalloon(const Balloon& balloon) override { balloons.push_back(balloon); }
-    std::vector<Balloon> balloons;
-};
 
 // The editing commands as the program wires them: a real main window, a real
 // SQLite file and settings file in a temporary data directory, quotes from the

@@ -1,7 +1,9 @@
 #include "app/main_window/main_window_names.h"
 #include "app/program.h"
 #include "tests/app/edit_fixture.h"
+#include "tests/support/message_box_closer.h"
 #include "tests/support/quote_sim_process.h"
+#include "tests/support/scoped_env.h"
 
 #include <QAction>
 #include <QApplication>
@@ -33,40 +35,6 @@ const char* const infoCaption = "信息：";
 const char* const noQuoteText = "未能取得该股票的行情，无法添加。请检查股票代码和网络连接。";
 
 // What a user sees of a message box the program shows.
-struct SeenBox {
-    QString text;
-    QString caption;
-    QMessageBox::Icon icon = QMessageBox::NoIcon;
-    bool ownedByWindow = false;
-    int buttons = 0;
-};
-
-// Dismisses every message box the program opens, as a user pressing Return would,
-// and remembers what it said.
-class MessageBoxCloser : public QObject {
-public:
-    explicit MessageBoxCloser(const QWidget* window) : m_window(window) {
-        connect(&m_timer, &QTimer::timeout, this, &MessageBoxCloser::closeOpenBoxes);
-        m_timer.start(20);
-    }
-    std::vector<SeenBox> seen;
-
-private:
-    void closeOpenBoxes() {
-        for (QWidget* widget : QApplication::topLevelWidgets()) {
-            auto* box = qobject_cast<QMessageBox*>(widget);
-            if (!box || !box->isVisible())
-                continue;
-            seen.push_back({box->text(), box->windowTitle(), box->icon(), box->parentWidget() == m_window,
-                            int(box->buttons().size())});
-            QTest::keyClick(box, Qt::Key_Return);
-        }
-    }
-
-    const QWidget* m_window;
-    QTimer m_timer;
-};
-
 } // namespace
 
 // Adding, modifying and deleting stocks through the main window's edit row and
@@ -607,8 +575,8 @@ void StockCommandsTest::failedDatabaseOperationsShowAnErrorBox() {
 void StockCommandsTest::theProgramWiresTheCommands() {
     m_edit.reset();
     QTemporaryDir data;
-    qputenv("TAVRIN_DATA_DIR", data.path().toLocal8Bit());
-    qputenv("TAVRIN_QUOTE_URL", m_sim.baseUrl().toLatin1());
+    const ScopedEnv dataDir("TAVRIN_DATA_DIR", data.path().toLocal8Bit());
+    const ScopedEnv quoteUrl("TAVRIN_QUOTE_URL", m_sim.baseUrl().toLatin1());
     {
         Program program{QIcon()};
         program.start();
@@ -658,8 +626,6 @@ void StockCommandsTest::theProgramWiresTheCommands() {
         QCOMPARE(window.watchListModel()->rowCount(), 0);
         QVERIFY(program.database().loadAll().records.empty());
     }
-    qunsetenv("TAVRIN_DATA_DIR");
-    qunsetenv("TAVRIN_QUOTE_URL");
 }
 
 QTEST_MAIN(StockCommandsTest)

@@ -23,6 +23,18 @@ public:
     // returns the body, or a null array on failure.
     QByteArray admin(const QString& pathAndQuery);
 
+    // Fault modes and pinned prices set through admin() are undone when the guard
+    // goes, so one test's setting never reaches the next.
+    class StateGuard {
+    public:
+        explicit StateGuard(QuoteSimProcess& sim) : m_sim(sim) {}
+        ~StateGuard() { m_sim.admin(QStringLiteral("/admin/clear")); }
+        Q_DISABLE_COPY_MOVE(StateGuard)
+
+    private:
+        QuoteSimProcess& m_sim;
+    };
+
 private:
     QStringList m_arguments;
     QProcess m_process;

@@ -40,7 +40,7 @@ bool makeDatabase(const QString& path) {
 
 } // namespace
 
-class StartUpTest : public QObject {
+class ProgramBinaryTest : public QObject {
     Q_OBJECT
 
 private slots:
@@ -121,5 +121,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(StartUpTest)
-#include "test_start_up.moc"
+QTEST_GUILESS_MAIN(ProgramBinaryTest)
+#include "test_program_binary.moc"

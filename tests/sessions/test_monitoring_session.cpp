@@ -3,6 +3,7 @@
 #include "platform/gbk.h"
 #include "store/database_file.h"
 #include "tests/support/quote_sim_process.h"
+#include "tests/support/scoped_env.h"
 
 #include <QApplication>
 #include <QDir>
@@ -11,6 +12,7 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <list>
 
 using namespace tavrin;
 
@@ -28,13 +30,14 @@ private:
 
     QuoteSimProcess m_sim;
     QTemporaryDir m_dataDir;
+    std::list<ScopedEnv> m_env;
 };
 
 void MonitoringSessionTest::initTestCase() {
     QVERIFY(m_sim.start());
     QVERIFY(m_dataDir.isValid());
-    qputenv("TAVRIN_DATA_DIR", m_dataDir.path().toUtf8());
-    qputenv("TAVRIN_QUOTE_URL", m_sim.baseUrl().toUtf8());
+    m_env.emplace_back("TAVRIN_DATA_DIR", m_dataDir.path().toUtf8());
+    m_env.emplace_back("TAVRIN_QUOTE_URL", m_sim.baseUrl().toUtf8());
     seed();
 }
 
