@@ -17,7 +17,7 @@ QRect tickerPlacement(const QRect& mainFrame, const QRect& tickerFrame) {
 }
 
 QPoint tickerRedock(const QRect& mainFrame, const QRect& tickerFrame) {
-    return {mainFrame.x() + 8, tickerFrame.y()};
+    return {mainFrame.x() + 8, mainFrame.y() - tickerFrame.height()};
 }
 
 } // namespace tavrin::docking

@@ -20,7 +20,8 @@ QPoint quoteWindowRedock(const QRect& mainFrame);
 // ticker height; its size is kept.
 QRect tickerPlacement(const QRect& mainFrame, const QRect& tickerFrame);
 
-// The ticker bar's own re-dock when it is moved: left = main left + 8, top kept.
+// The ticker bar's own re-dock when it is moved: left = main left + 8, top = main top -
+// ticker height; its size is kept.
 QPoint tickerRedock(const QRect& mainFrame, const QRect& tickerFrame);
 
 } // namespace tavrin::docking
