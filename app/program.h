@@ -7,6 +7,7 @@
 #include "app/editing/edit_feedback.h"
 #include "app/editing/stock_commands.h"
 #include "app/main_window/main_window.h"
+#include "app/market_views/ticker_holder.h"
 #include "monitor/alert_rules.h"
 #include "monitor/clock.h"
 #include "monitor/daily_log.h"
@@ -44,6 +45,8 @@ public:
     Notifier& notifier() { return m_notifier; }
     StockCommands& stockCommands() { return *m_stockCommands; }
     AlertCommands& alertCommands() { return *m_alertCommands; }
+    // The index ticker bar: dock, show and hide requests do nothing once the user closed it.
+    TickerHolder& ticker() { return m_ticker; }
 
 signals:
     void closeRequested();
@@ -76,6 +79,8 @@ private:
     std::unique_ptr<StockCommands> m_stockCommands;
     std::unique_ptr<AlertCommands> m_alertCommands;
     bool m_garbledMessageShown = false;
+    // Last, so that the bar and its worker go first.
+    TickerHolder m_ticker;
 };
 
 } // namespace tavrin
