@@ -1,10 +1,10 @@
 #include "app/widgets/window_transparency.h"
 
-#include <QBitmap>
 #include <QImage>
 #include <QWidget>
 #include <QWindow>
 #include <algorithm>
+#include <vector>
 
 #ifdef _WIN32
 #ifndef NOMINMAX
@@ -74,9 +74,26 @@ void setClickThrough(QWidget& window, bool on) {
 } // namespace
 
 QRegion regionWithoutColour(const QImage& image, QColor key, QSize bound) {
-    const QImage opaque = image.convertToFormat(QImage::Format_RGB32);
-    const QImage keyPixels = opaque.createMaskFromColor(key.rgb(), Qt::MaskInColor);
-    return QRegion(QRect(QPoint(0, 0), bound)) - QRegion(QBitmap::fromImage(keyPixels));
+    const QImage pixels = image.convertToFormat(QImage::Format_RGB32);
+    const QRgb keyPixel = key.rgb();
+    // Runs of key-coloured pixels, row by row: already in the band order a region keeps.
+    std::vector<QRect> runs;
+    for (int y = 0; y < pixels.height(); ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(pixels.constScanLine(y));
+        for (int x = 0; x < pixels.width();) {
+            if (line[x] != keyPixel) {
+                ++x;
+                continue;
+            }
+            const int start = x;
+            while (x < pixels.width() && line[x] == keyPixel)
+                ++x;
+            runs.emplace_back(start, y, x - start, 1);
+        }
+    }
+    QRegion keyed;
+    keyed.setRects(runs.data(), int(runs.size()));
+    return QRegion(QRect(QPoint(0, 0), bound)) - keyed;
 }
 
 void applyTransparency(QWidget& window, const Transparency& transparency) {

@@ -22,9 +22,9 @@ struct Transparency {
 // of it by a mask. A refusal by the system is silent.
 void applyTransparency(QWidget& window, const Transparency& transparency);
 
-// The region of an image without its pixels of exactly the key colour (alpha
-// ignored); everything beyond the image, up to the bound, stays in the region, so
-// that a window that grows later is not cut off.
+// The region of an image without its pixels of exactly the key colour (the image
+// taken as opaque); everything beyond the image, up to the bound, stays in the
+// region, so that a window that grows later is not cut off.
 QRegion regionWithoutColour(const QImage& image, QColor key, QSize bound);
 
 } // namespace tavrin
