@@ -5,12 +5,14 @@
 #include "app/main_window/start_up.h"
 #include "app/terminal_link/code_hand_off.h"
 #include "app/terminal_link/system_window_directory.h"
+#include "app/widgets/window_transparency.h"
 #include "platform/curl_http_client.h"
 #include "platform/gbk.h"
 #include "quotes/quote_fetch.h"
 
 #include <QCheckBox>
 #include <QPushButton>
+#include <QSlider>
 #include <QSystemTrayIcon>
 #include <cstdio>
 
@@ -36,6 +38,11 @@ Program::Program(const QIcon& icon)
       m_alertRules(m_settings, m_alertSink, m_alertSink, m_log), m_messages(m_window),
       m_editFeedback(m_messages, m_notifier), m_codeLookup(quoteServiceUrl()),
       m_alertLookup(quoteServiceUrl()) {
+    // The ticker bar comes first, before the rest of start-up.
+    m_ticker.hold(new TickerBar([this] { return m_window.frameGeometry(); },
+                                std::make_unique<CurlHttpClient>(), quoteServiceUrl(), m_notifier));
+    m_ticker.showBar();
+
     auto worker = std::make_unique<MonitoringWorker>(std::make_unique<CurlHttpClient>(), quoteServiceUrl(),
                                                      [this](const RowSnapshots& rows) { checkAlerts(rows); });
     m_monitoring = std::make_unique<MonitoringCycle>(m_watchList, *m_window.monitorTimer(),
@@ -53,14 +60,24 @@ Program::Program(const QIcon& icon)
                                                       *m_monitoring, m_alertLookup);
     connectEditCommands(m_window, *m_stockCommands, *m_alertCommands);
     watchOptions();
+    // The transparency slider: see-through by its position, pixels of red 232, green 3, blue 0 fully.
+    connect(m_window.requiredControl<QSlider>(names::transparencySlider), &QSlider::valueChanged, this,
+            [this](int position) {
+                applyTransparency(m_window, {position, QColor(232, 3, 0), false});
+            });
     m_shell = std::make_unique<WindowShell>(m_window, *m_window.trayIcon(), icon, satellites(), this);
 }
 
 WindowShell::Satellites Program::satellites() {
-    return WindowShell::Satellites{};
+    return WindowShell::Satellites{
+        .showTicker = [this] { m_ticker.showBar(); },
+        .hideTicker = [this] { m_ticker.hideBar(); },
+        .dock = [this](const QRect& mainFrame) { m_ticker.dockTo(mainFrame); },
+    };
 }
 
 Program::~Program() {
+    m_ticker.cancelTransfers();
     m_alertCommands.reset();
     m_stockCommands.reset();
     // The worker ends before the objects its alert check uses.

@@ -8,6 +8,7 @@
 #include "app/editing/stock_commands.h"
 #include "app/main_window/main_window.h"
 #include "app/main_window/window_shell.h"
+#include "app/market_views/ticker_holder.h"
 #include "monitor/alert_rules.h"
 #include "monitor/clock.h"
 #include "monitor/daily_log.h"
@@ -45,6 +46,8 @@ public:
     Notifier& notifier() { return m_notifier; }
     StockCommands& stockCommands() { return *m_stockCommands; }
     AlertCommands& alertCommands() { return *m_alertCommands; }
+    // The index ticker bar: dock, show and hide requests do nothing once the user closed it.
+    TickerHolder& ticker() { return m_ticker; }
 
 signals:
     void closeRequested();
@@ -80,6 +83,8 @@ private:
     std::unique_ptr<AlertCommands> m_alertCommands;
     std::unique_ptr<WindowShell> m_shell;
     bool m_garbledMessageShown = false;
+    // Last, so that the bar and its worker go first.
+    TickerHolder m_ticker;
 };
 
 } // namespace tavrin

@@ -178,6 +178,16 @@ def write_ico(path, images):
         f.write(header + entries + payload)
 
 
+def ticker_close_shade(x, y):
+    """The ticker bar's close glyph: a thin grey cross on the bar's light grey ground."""
+    # Measured in pixels of the 19 x 20 picture, so that the strokes stay about 1 px thin.
+    px, py = x * 19, y * 20
+    d = min(segment_distance(px, py, 5.5, 6.0, 13.5, 14.0), segment_distance(px, py, 13.5, 6.0, 5.5, 14.0))
+    if d <= 0.6:
+        return (112, 112, 112, 1.0)
+    return (246, 246, 246, 1.0)
+
+
 def main():
     icons = os.path.join(HERE, "icons")
     pictures = os.path.join(HERE, "pictures")
@@ -194,6 +204,7 @@ def main():
 
     write_png(os.path.join(pictures, "value_button.png"), 20, 21, render(20, 21, value_button_shade, 4), True)
     write_png(os.path.join(pictures, "value_page_frame.png"), 857, 376, value_page_frame(857, 376), False)
+    write_png(os.path.join(pictures, "ticker_close.png"), 19, 20, render(19, 20, ticker_close_shade, 4), True)
 
 
 if __name__ == "__main__":
