@@ -3,9 +3,11 @@
 #include "app/editing/edit_controller.h"
 #include "app/main_window/main_window_names.h"
 #include "app/main_window/start_up.h"
+#include "app/market_views/quote_window_request.h"
 #include "platform/curl_http_client.h"
 #include "quotes/quote_fetch.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QPushButton>
 #include <QSystemTrayIcon>
@@ -48,6 +50,7 @@ Program::Program(const QIcon& icon)
     m_alertCommands = std::make_unique<AlertCommands>(m_window, m_database, m_settings, m_editFeedback,
                                                       *m_monitoring, m_alertLookup);
     connectEditCommands(m_window, *m_stockCommands, *m_alertCommands);
+    connectQuoteWindow();
     watchOptions();
 }
 
@@ -63,6 +66,15 @@ void Program::start() {
         std::fprintf(stderr, "Tavrin: watch list not loaded: %s\n", qPrintable(error));
     m_monitoring->refreshNow();
     m_log.writeLine(startupLogMessage.toString());
+}
+
+void Program::connectQuoteWindow() {
+    m_quoteWindow = std::make_unique<QuoteWindowCommand>(
+        m_window, [] { return std::make_unique<CurlHttpClient>(); }, quoteServiceUrl(), chartServiceUrl());
+    if (QAction* open = m_window.action(names::quoteWindowCommand))
+        connect(open, &QAction::triggered, m_quoteWindow.get(), &QuoteWindowCommand::open);
+    connect(&m_window, &MainWindow::positionChanged, m_quoteWindow.get(),
+            [this] { m_quoteWindow->dockTo(m_window.frameGeometry()); });
 }
 
 void Program::watchOptions() {

@@ -7,6 +7,7 @@
 #include "app/editing/edit_feedback.h"
 #include "app/editing/stock_commands.h"
 #include "app/main_window/main_window.h"
+#include "app/market_views/quote_window_command.h"
 #include "monitor/alert_rules.h"
 #include "monitor/clock.h"
 #include "monitor/daily_log.h"
@@ -44,12 +45,14 @@ public:
     Notifier& notifier() { return m_notifier; }
     StockCommands& stockCommands() { return *m_stockCommands; }
     AlertCommands& alertCommands() { return *m_alertCommands; }
+    QuoteWindowCommand& quoteWindow() { return *m_quoteWindow; }
 
 signals:
     void closeRequested();
 
 private:
     void watchOptions();
+    void connectQuoteWindow();
     void showGarbledReplyMessage();
     void checkAlerts(const RowSnapshots& rows);
 
@@ -75,6 +78,7 @@ private:
     AsyncQuoteLookup m_alertLookup;
     std::unique_ptr<StockCommands> m_stockCommands;
     std::unique_ptr<AlertCommands> m_alertCommands;
+    std::unique_ptr<QuoteWindowCommand> m_quoteWindow;
     bool m_garbledMessageShown = false;
 };
 
