@@ -70,7 +70,8 @@ QuoteWindow::QuoteWindow(QWidget& mainWindow, QuoteWindowServices services)
     const WindowDesign& design = quoteWindowDesign();
     setObjectName(QString::fromUtf8(names::window));
     setWindowTitle(QString::fromUtf8(design.caption));
-    setFixedSize(design.designRect.size());
+    m_outerSize = design.designRect.size();
+    setFixedSize(m_outerSize);
     setAutoFillBackground(true);
     setBackgroundColour(*this, quoteWindowBackground);
 
@@ -159,6 +160,8 @@ void QuoteWindow::refresh() {
         [this, generation](const QuoteWindowRefresh& refresh) {
             if (generation == m_codeGeneration)
                 apply(refresh);
+            else
+                emit staleRefreshDropped();
         });
     // The request still goes out, with no prefix; the service decides what it answers.
     if (started && !request.marketKnown())
@@ -202,9 +205,15 @@ void QuoteWindow::showQuote(const QuoteWindowDisplay& display) {
 }
 
 void QuoteWindow::setOuterHeight(int height) {
-    const QSize frame = frameGeometry().size() - size();
-    setFixedSize(quoteWindowDesign().designRect.width() - frame.width(),
-                 std::max(0, height - frame.height()));
+    m_outerSize.setHeight(std::max(0, height));
+    applyOuterSize();
+}
+
+void QuoteWindow::applyOuterSize() {
+    // The frame may become known (or change) only after the window is shown.
+    const QSize client = m_outerSize - (frameGeometry().size() - size());
+    if (client.isValid() && client != size())
+        setFixedSize(client);
 }
 
 void QuoteWindow::dockTo(const QRect& mainFrame) {
@@ -215,13 +224,18 @@ void QuoteWindow::dockTo(const QRect& mainFrame) {
 
 void QuoteWindow::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
-    // The frame is known once shown: the designed width is the outer one.
-    setOuterHeight(frameGeometry().height());
+    applyOuterSize();
 }
 
 void QuoteWindow::moveEvent(QMoveEvent* event) {
     QWidget::moveEvent(event);
+    applyOuterSize();
     redock();
+}
+
+void QuoteWindow::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    applyOuterSize();
 }
 
 void QuoteWindow::redock() {
@@ -230,15 +244,18 @@ void QuoteWindow::redock() {
         return;
     const QPoint target = docking::quoteWindowRedock(mainWindow->frameGeometry());
     if (pos() == target) {
-        m_redockRequested.reset();
+        m_redockAttempts = 0;
         return;
     }
-    // Asked for this place already and put elsewhere: the window manager has the last word.
-    if (m_redockRequested == target) {
-        m_redockRequested.reset();
-        return;
+    if (target != m_redockTarget) {
+        m_redockTarget = target;
+        m_redockAttempts = 0;
     }
-    m_redockRequested = target;
+    // Late reports of an earlier position are answered again; a window manager that
+    // keeps putting the window elsewhere has the last word after a few tries.
+    if (m_redockAttempts >= kRedockAttempts)
+        return;
+    ++m_redockAttempts;
     move(target);
 }
 

@@ -11,7 +11,6 @@
 #include <QString>
 #include <QWidget>
 #include <memory>
-#include <optional>
 
 class QLabel;
 class QLineEdit;
@@ -64,10 +63,13 @@ public:
 signals:
     // A refresh's outcome was taken in (or shown as an error box).
     void refreshed(tavrin::QuoteWindowReplyStatus status);
+    // A refresh came back for a code that has been edited since: nothing was shown.
+    void staleRefreshDropped();
 
 protected:
     void moveEvent(QMoveEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -77,6 +79,7 @@ private:
     void apply(const QuoteWindowRefresh& refresh);
     void showQuote(const QuoteWindowDisplay& display);
     void redock();
+    void applyOuterSize();
 
     ControlSet m_controls;
     QLineEdit* m_codeBox;
@@ -100,8 +103,11 @@ private:
     QuoteWindowMessages m_messages;
     // Bumped by every edit of the code: a refresh started before it answers for another code.
     quint64 m_codeGeneration = 0;
-    // A re-dock the window manager overrode is not insisted on until the target changes.
-    std::optional<QPoint> m_redockRequested;
+    // Tries to reach the re-dock target since it was last reached or changed.
+    static constexpr int kRedockAttempts = 3;
+    QPoint m_redockTarget;
+    int m_redockAttempts = 0;
+    QSize m_outerSize; // with the frame, as designed and docked
     // Declared last, so it ends first: no job outlives what it reports to.
     ViewWorker m_worker;
 };
