@@ -6,10 +6,12 @@
 #include "app/terminal_link/code_hand_off.h"
 #include "app/terminal_link/system_window_directory.h"
 #include "app/widgets/window_transparency.h"
+#include "app/market_views/quote_window_request.h"
 #include "platform/curl_http_client.h"
 #include "platform/gbk.h"
 #include "quotes/quote_fetch.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QPushButton>
 #include <QSlider>
@@ -59,6 +61,7 @@ Program::Program(const QIcon& icon)
     m_alertCommands = std::make_unique<AlertCommands>(m_window, m_database, m_settings, m_editFeedback,
                                                       *m_monitoring, m_alertLookup);
     connectEditCommands(m_window, *m_stockCommands, *m_alertCommands);
+    connectQuoteWindow();
     watchOptions();
     // The transparency slider: see-through by its position, pixels of red 232, green 3, blue 0 fully.
     connect(m_window.requiredControl<QSlider>(names::transparencySlider), &QSlider::valueChanged, this,
@@ -89,6 +92,15 @@ void Program::start() {
         std::fprintf(stderr, "Tavrin: watch list not loaded: %s\n", qPrintable(started.reason()));
     m_monitoring->refreshNow();
     m_log.writeLine(startupLogMessage.toString());
+}
+
+void Program::connectQuoteWindow() {
+    m_quoteWindow = std::make_unique<QuoteWindowCommand>(
+        m_window, [] { return std::make_unique<CurlHttpClient>(); }, quoteServiceUrl(), chartServiceUrl());
+    if (QAction* open = m_window.action(names::quoteWindowCommand))
+        connect(open, &QAction::triggered, m_quoteWindow.get(), &QuoteWindowCommand::open);
+    connect(&m_window, &MainWindow::positionChanged, m_quoteWindow.get(),
+            [this] { m_quoteWindow->dockTo(m_window.frameGeometry()); });
 }
 
 void Program::watchOptions() {

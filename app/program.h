@@ -9,6 +9,7 @@
 #include "app/main_window/main_window.h"
 #include "app/main_window/window_shell.h"
 #include "app/market_views/ticker_holder.h"
+#include "app/market_views/quote_window_command.h"
 #include "monitor/alert_rules.h"
 #include "monitor/clock.h"
 #include "monitor/daily_log.h"
@@ -48,12 +49,14 @@ public:
     AlertCommands& alertCommands() { return *m_alertCommands; }
     // The index ticker bar: dock, show and hide requests do nothing once the user closed it.
     TickerHolder& ticker() { return m_ticker; }
+    QuoteWindowCommand& quoteWindow() { return *m_quoteWindow; }
 
 signals:
     void closeRequested();
 
 private:
     void watchOptions();
+    void connectQuoteWindow();
     void showGarbledReplyMessage();
     void checkAlerts(const RowSnapshots& rows);
     void handOffToTerminal(const QString& code);
@@ -82,6 +85,7 @@ private:
     std::unique_ptr<StockCommands> m_stockCommands;
     std::unique_ptr<AlertCommands> m_alertCommands;
     std::unique_ptr<WindowShell> m_shell;
+    std::unique_ptr<QuoteWindowCommand> m_quoteWindow;
     bool m_garbledMessageShown = false;
     // Last, so that the bar and its worker go first.
     TickerHolder m_ticker;
