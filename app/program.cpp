@@ -3,6 +3,8 @@
 #include "app/editing/edit_controller.h"
 #include "app/main_window/main_window_names.h"
 #include "app/main_window/start_up.h"
+#include "app/petals_command/lumeve_loader.h"
+#include "app/petals_command/petals_command_wiring.h"
 #include "platform/curl_http_client.h"
 #include "quotes/quote_fetch.h"
 
@@ -32,7 +34,7 @@ Program::Program(const QIcon& icon)
       m_notifier(*m_window.trayIcon()), m_clips(this), m_alertSink(m_notifier, m_clips, this),
       m_alertRules(m_settings, m_alertSink, m_alertSink, m_log), m_messages(m_window),
       m_editFeedback(m_messages, m_notifier), m_codeLookup(quoteServiceUrl()),
-      m_alertLookup(quoteServiceUrl()) {
+      m_alertLookup(quoteServiceUrl()), m_petalsCommand(std::make_unique<LumeveLoader>(), m_messages) {
     auto worker = std::make_unique<MonitoringWorker>(std::make_unique<CurlHttpClient>(), quoteServiceUrl(),
                                                      [this](const RowSnapshots& rows) { checkAlerts(rows); });
     m_monitoring = std::make_unique<MonitoringCycle>(m_watchList, *m_window.monitorTimer(),
@@ -48,6 +50,7 @@ Program::Program(const QIcon& icon)
     m_alertCommands = std::make_unique<AlertCommands>(m_window, m_database, m_settings, m_editFeedback,
                                                       *m_monitoring, m_alertLookup);
     connectEditCommands(m_window, *m_stockCommands, *m_alertCommands);
+    connectPetalsCommand(m_window, m_petalsCommand);
     watchOptions();
 }
 

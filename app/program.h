@@ -7,6 +7,7 @@
 #include "app/editing/edit_feedback.h"
 #include "app/editing/stock_commands.h"
 #include "app/main_window/main_window.h"
+#include "app/petals_command/petals_command.h"
 #include "monitor/alert_rules.h"
 #include "monitor/clock.h"
 #include "monitor/daily_log.h"
@@ -76,6 +77,7 @@ private:
     std::unique_ptr<StockCommands> m_stockCommands;
     std::unique_ptr<AlertCommands> m_alertCommands;
     bool m_garbledMessageShown = false;
+    PetalsCommand m_petalsCommand;
 };
 
 } // namespace tavrin
