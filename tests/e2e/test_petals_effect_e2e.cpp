@@ -222,7 +222,7 @@ void PetalsEffectE2ETest::shoot(const QString& name) const {
 
 void PetalsEffectE2ETest::effectCoversTheScreenWhileMonitoringGoesOn() {
     QProcess program;
-    QVERIFY(start(program, QStringLiteral(TAVRIN_EXECUTABLE)));
+    QVERIFY(start(program, QString::fromLocal8Bit(TAVRIN_EXECUTABLE)));
     const QString mainWindow = waitForWindow(u"^"_s + mainWindowTitle + u"$"_s);
     QVERIFY2(!mainWindow.isEmpty(), "the main window did not appear");
     QTest::qWait(500); // any other window of the start-up shows too
@@ -267,7 +267,7 @@ void PetalsEffectE2ETest::missingLibraryIsAnErrorBoxAndMonitoringGoesOn() {
     QTemporaryDir folder;
     QVERIFY(folder.isValid());
     const QString copy = folder.filePath(u"Tavrin"_s);
-    QVERIFY(QFile::copy(QStringLiteral(TAVRIN_EXECUTABLE), copy));
+    QVERIFY(QFile::copy(QString::fromLocal8Bit(TAVRIN_EXECUTABLE), copy));
     QVERIFY(QFile::setPermissions(copy, QFile::permissions(copy) | QFile::ExeOwner));
 
     QProcess program;

@@ -3,6 +3,7 @@
 #include "app/petals_command/effect_loader.h"
 
 #include <QString>
+#include <QtGlobal>
 
 namespace tavrin::test {
 
@@ -17,10 +18,12 @@ struct EffectCalls {
 class FakeEffectLoader final : public EffectLoader {
 public:
     FakeEffectLoader(EffectCalls& calls, LoadFailure failure) : m_calls(calls), m_failure(failure) {}
+    Q_DISABLE_COPY_MOVE(FakeEffectLoader)
 
     LoadedEffect load() override {
+        using namespace Qt::StringLiterals;
         ++m_calls.loads;
-        LoadedEffect loaded{.failure = m_failure, .library = QStringLiteral("libLumeve.so")};
+        LoadedEffect loaded{.failure = m_failure, .library = u"libLumeve.so"_s};
         if (m_failure == LoadFailure::None)
             loaded.rose = [&calls = m_calls] {
                 ++calls.runs;
