@@ -7,6 +7,8 @@
 #include "app/terminal_link/system_window_directory.h"
 #include "app/widgets/window_transparency.h"
 #include "app/market_views/quote_window_request.h"
+#include "app/petals_command/lumeve_loader.h"
+#include "app/petals_command/petals_command_wiring.h"
 #include "platform/curl_http_client.h"
 #include "platform/gbk.h"
 #include "quotes/quote_fetch.h"
@@ -39,7 +41,7 @@ Program::Program(const QIcon& icon)
       m_notifier(*m_window.trayIcon()), m_clips(this), m_alertSink(m_notifier, m_clips, this),
       m_alertRules(m_settings, m_alertSink, m_alertSink, m_log), m_messages(m_window),
       m_editFeedback(m_messages, m_notifier), m_codeLookup(quoteServiceUrl()),
-      m_alertLookup(quoteServiceUrl()) {
+      m_alertLookup(quoteServiceUrl()), m_petalsCommand(std::make_unique<LumeveLoader>(), m_messages) {
     // The ticker bar comes first, before the rest of start-up.
     m_ticker.hold(new TickerBar([this] { return m_window.frameGeometry(); },
                                 std::make_unique<CurlHttpClient>(), quoteServiceUrl(), m_notifier));
@@ -62,6 +64,7 @@ Program::Program(const QIcon& icon)
                                                       *m_monitoring, m_alertLookup);
     connectEditCommands(m_window, *m_stockCommands, *m_alertCommands);
     connectQuoteWindow();
+    connectPetalsCommand(m_window, m_petalsCommand);
     watchOptions();
     // The transparency slider: see-through by its position, pixels of red 232, green 3, blue 0 fully.
     connect(m_window.requiredControl<QSlider>(names::transparencySlider), &QSlider::valueChanged, this,

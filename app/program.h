@@ -10,6 +10,7 @@
 #include "app/main_window/window_shell.h"
 #include "app/market_views/ticker_holder.h"
 #include "app/market_views/quote_window_command.h"
+#include "app/petals_command/petals_command.h"
 #include "monitor/alert_rules.h"
 #include "monitor/clock.h"
 #include "monitor/daily_log.h"
@@ -87,6 +88,7 @@ private:
     std::unique_ptr<WindowShell> m_shell;
     std::unique_ptr<QuoteWindowCommand> m_quoteWindow;
     bool m_garbledMessageShown = false;
+    PetalsCommand m_petalsCommand;
     // Last, so that the bar and its worker go first.
     TickerHolder m_ticker;
 };
