@@ -40,16 +40,11 @@ public:
     // The start-up sequence: list loaded, one refresh pass, the start-up log line.
     void start();
 
+    // For tests that drive the program's own objects.
     MainWindow& window() { return m_window; }
     MonitoringCycle& monitoring() { return *m_monitoring; }
     StockDatabase& database() { return m_database; }
-    const DataDirectory& dataDirectory() const { return m_dataDirectory; }
     Profile& settings() { return m_settings; }
-    Notifier& notifier() { return m_notifier; }
-    StockCommands& stockCommands() { return *m_stockCommands; }
-    AlertCommands& alertCommands() { return *m_alertCommands; }
-    // The index ticker bar: dock, show and hide requests do nothing once the user closed it.
-    TickerHolder& ticker() { return m_ticker; }
     QuoteWindowCommand& quoteWindow() { return *m_quoteWindow; }
 
 signals:

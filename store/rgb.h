@@ -4,8 +4,8 @@
 
 namespace tavrin {
 
-// A colour of the watch list as red, green and blue intensities. Kept free of Qt Gui
-// so that the store and the monitor build without it.
+// A colour of the watch list as red, green and blue intensities. Kept free of Qt Gui,
+// so that the monitor and every store header build without it.
 struct Rgb {
     quint8 red = 0;
     quint8 green = 0;

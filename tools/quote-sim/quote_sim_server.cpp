@@ -81,10 +81,7 @@ void reply(httplib::Response& response, const std::string& body, int status = 20
 
 } // namespace
 
-class QuoteSimServer::HttpServer : public httplib::Server {
-public:
-    int listeningSocket() const { return svr_sock_; }
-};
+class QuoteSimServer::HttpServer : public httplib::Server {};
 
 QuoteSimServer::QuoteSimServer(const SimOptions& options, Market& market, ShutdownSignal& shutdown)
     : m_options(options), m_market(market), m_shutdown(shutdown), m_server(std::make_unique<HttpServer>()),
@@ -104,6 +101,12 @@ QuoteSimServer::QuoteSimServer(const SimOptions& options, Market& market, Shutdo
     }
 
     m_server->new_task_queue = [] { return new httplib::ThreadPool(workerCount); };
+    // The library's own socket options, and a note of the listening socket, whose
+    // backlog bind() raises after the library has listened on it.
+    m_server->set_socket_options([this](socket_t socket) {
+        httplib::default_socket_options(socket);
+        m_listeningSocket = socket;
+    });
     m_server->set_keep_alive_timeout(1);
     m_server->set_read_timeout(5);
     m_server->set_write_timeout(5);
@@ -126,7 +129,8 @@ bool QuoteSimServer::bind() {
         return false;
     }
     // Listening again on a listening socket only raises its backlog.
-    ::listen(m_server->listeningSocket(), listenBacklog);
+    if (m_listeningSocket >= 0)
+        ::listen(m_listeningSocket, listenBacklog);
     return true;
 }
 

@@ -50,6 +50,7 @@ private:
     ShutdownSignal& m_shutdown;
     FaultTable m_faults;
     std::unique_ptr<HttpServer> m_server;
+    int m_listeningSocket = -1;
     int m_port = 0;
     std::atomic<bool> m_stopRequested{false};
     std::atomic<bool> m_runFinished{false};
