@@ -8,6 +8,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite qt6-multimedia-dev
   libcurl4-openssl-dev libsqlite3-dev libpng-dev zlib1g-dev libx11-dev
   libcpp-httplib-dev libssl-dev libbrotli-dev
+  qt6-webengine-dev
   fonts-noto-cjk xvfb xauth x11-utils imagemagick sqlite3 trayer xdotool pulseaudio pulseaudio-utils
 )
 
