@@ -3,10 +3,12 @@
 #include "app/editing/edit_controller.h"
 #include "app/main_window/main_window_names.h"
 #include "app/main_window/start_up.h"
+#include "app/value_page/value_page_address.h"
 #include "platform/curl_http_client.h"
 #include "quotes/quote_fetch.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QPushButton>
 #include <QSystemTrayIcon>
 #include <cstdio>
@@ -49,6 +51,14 @@ Program::Program(const QIcon& icon)
                                                       *m_monitoring, m_alertLookup);
     connectEditCommands(m_window, *m_stockCommands, *m_alertCommands);
     watchOptions();
+    m_valuePage = std::make_unique<ValuePage>(m_window, m_messages,
+                                              ValuePageEndpoints{quoteServiceUrl(), valueServiceUrl()},
+                                              std::make_unique<CurlHttpClient>());
+    m_update = std::make_unique<UpdateController>(
+        m_window, m_messages, UpdateSettings{updateServiceUrl(), QCoreApplication::applicationDirPath()},
+        std::make_unique<CurlHttpClient>());
+    m_about = std::make_unique<AboutController>(m_window, m_messages, ContactSettings::fromEnvironment(),
+                                                std::make_unique<ShellLinkOpener>());
 }
 
 Program::~Program() {

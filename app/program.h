@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/about/about_controller.h"
 #include "app/delivery/clip_player.h"
 #include "app/delivery/message_box_sink.h"
 #include "app/delivery/tray_notifier.h"
@@ -7,6 +8,8 @@
 #include "app/editing/edit_feedback.h"
 #include "app/editing/stock_commands.h"
 #include "app/main_window/main_window.h"
+#include "app/update/update_controller.h"
+#include "app/value_page/value_page.h"
 #include "monitor/alert_rules.h"
 #include "monitor/clock.h"
 #include "monitor/daily_log.h"
@@ -76,6 +79,9 @@ private:
     std::unique_ptr<StockCommands> m_stockCommands;
     std::unique_ptr<AlertCommands> m_alertCommands;
     bool m_garbledMessageShown = false;
+    std::unique_ptr<ValuePage> m_valuePage;
+    std::unique_ptr<UpdateController> m_update;
+    std::unique_ptr<AboutController> m_about;
 };
 
 } // namespace tavrin
