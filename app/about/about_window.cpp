@@ -1,10 +1,7 @@
 #include "app/about/about_window.h"
 
-#include "app/about/about_pictures.h"
 #include "app/about/about_window_catalogue.h"
 #include "app/about/about_window_names.h"
-#include "app/widgets/embedded_picture.h"
-#include "app/widgets/picture_box.h"
 #include "tavrin/version.h"
 
 #include <QLabel>
@@ -25,8 +22,6 @@ AboutWindow::AboutWindow(QWidget& owner)
       m_contactButton(requiredControl<QPushButton>(names::contactButton)),
       m_sayingButton(requiredControl<QPushButton>(names::sayingButton)),
       m_thankYouButton(requiredControl<QPushButton>(names::thankYouButton)) {
-    requiredControl<PictureBox>(names::picture)
-        ->setPicture(QPixmap::fromImage(embeddedPicture(QString::fromUtf8(aboutPicture))));
     requiredControl<QLabel>(names::versionLine)->setText(versionLine());
     connect(requiredControl<QPushButton>(names::closeButton), &QPushButton::clicked, this, &QWidget::close);
 }

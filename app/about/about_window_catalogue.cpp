@@ -1,5 +1,6 @@
 #include "app/about/about_window_catalogue.h"
 
+#include "app/about/about_pictures.h"
 #include "app/about/about_window_names.h"
 
 namespace tavrin {
@@ -17,7 +18,11 @@ const ControlEntry aboutControls[] = {
      .rect = {8, 16, 48, 24},
      .text = "版本号："},
     {.name = a::versionLine, .kind = K::TransparentLabel, .container = a::group, .rect = {56, 16, 136, 24}},
-    {.name = a::picture, .kind = K::PictureBox, .container = a::group, .rect = {8, 40, 352, 224}},
+    {.name = a::picture,
+     .kind = K::PictureBox,
+     .container = a::group,
+     .rect = {8, 40, 352, 224},
+     .picture = aboutPicture},
     {.name = a::closeButton, .kind = K::Button, .rect = {394, 32, 104, 24}, .text = "确   定"},
     {.name = a::contactButton, .kind = K::Button, .rect = {394, 72, 104, 24}, .text = "与我联系"},
     {.name = a::sayingButton, .kind = K::Button, .rect = {394, 112, 104, 24}, .text = "使用介绍"},

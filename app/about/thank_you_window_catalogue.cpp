@@ -1,5 +1,6 @@
 #include "app/about/thank_you_window_catalogue.h"
 
+#include "app/about/about_pictures.h"
 #include "app/about/thank_you_window_names.h"
 
 namespace tavrin {
@@ -7,7 +8,10 @@ namespace tavrin {
 namespace {
 
 const ControlEntry controls[] = {
-    {.name = thank_you_window_names::picture, .kind = ControlKind::PictureBox, .rect = {8, 8, 368, 200}},
+    {.name = thank_you_window_names::picture,
+     .kind = ControlKind::PictureBox,
+     .rect = {8, 8, 368, 200},
+     .picture = thankYouPicture},
 };
 
 } // namespace

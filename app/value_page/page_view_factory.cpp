@@ -11,10 +11,10 @@ namespace tavrin {
 PageViewFactory defaultPageViewFactory() {
     return [](QWidget& host) -> PageView* {
 #ifdef TAVRIN_WITH_WEBENGINE
-        return new EmbeddedWebView(host);
-#else
-        return new SystemBrowserView(host);
+        if (PageView* view = EmbeddedWebView::create(host))
+            return view;
 #endif
+        return new SystemBrowserView(host);
     };
 }
 

@@ -12,7 +12,8 @@ namespace tavrin {
 // of that control; called once, when the page is first shown.
 using PageViewFactory = std::function<PageView*(QWidget& host)>;
 
-// The embedded browser where the build has one, the system browser otherwise.
+// The embedded browser where the build has one and its module loads, the
+// system browser otherwise.
 PageViewFactory defaultPageViewFactory();
 
 // Whether this build embeds a browser.

@@ -48,6 +48,23 @@ void setTextColour(QLabel& label, const QColor& colour) {
     label.setPalette(palette);
 }
 
+// The summary column's texts in a face small enough for its designed captions,
+// and the value labels reaching to the browser's edge: 45 pixels cannot hold a
+// price with its arrow, and the captions end where the values begin.
+void fitSummaryLabels(const MainWindow& window) {
+    constexpr int kBrowserLeft = 109;
+    QFont font = window.requiredControl<QLabel>(names::valueOpenCaption)->font();
+    font.setPixelSize(11);
+    for (const char* caption : {names::valueOpenCaption, names::valuePriceCaption, names::valueChangeCaption})
+        window.requiredControl<QLabel>(caption)->setFont(font);
+    for (const char* value : {names::valueOpenLabel, names::valuePriceLabel, names::valueChangeLabel}) {
+        auto* label = window.requiredControl<QLabel>(value);
+        label->setFont(font);
+        label->setIndent(2);
+        label->resize(kBrowserLeft - 1 - label->x(), label->height());
+    }
+}
+
 } // namespace
 
 QString onlyShanghaiShenzhenMessage() {
@@ -73,6 +90,7 @@ ValuePage::ValuePage(MainWindow& window, MessageSink& messages, ValuePageEndpoin
     QFont nameFont = m_nameLabel->font();
     nameFont.setBold(true);
     m_nameLabel->setFont(nameFont);
+    fitSummaryLabels(window);
 
     auto* button = window.requiredControl<QToolButton>(names::valueQueryButton);
     giveButtonPictures(*button);

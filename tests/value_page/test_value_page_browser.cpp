@@ -10,6 +10,7 @@
 #include "tests/app/edit_fixture.h"
 #include "tests/support/quote_sim_process.h"
 
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QSignalSpy>
@@ -19,6 +20,16 @@
 using namespace tavrin;
 using namespace Qt::StringLiterals;
 namespace names = tavrin::main_window_names;
+
+namespace {
+
+// Whether Qt WebEngine is loaded into this process (Linux: its mappings).
+bool webEngineLoaded() {
+    QFile maps(u"/proc/self/maps"_s);
+    return maps.open(QIODevice::ReadOnly) && maps.readAll().contains("libQt6WebEngineCore");
+}
+
+} // namespace
 
 // The value page with the browser this build has, against the simulator's pages.
 class ValuePageBrowserTest : public QObject {
@@ -33,6 +44,9 @@ private slots:
         FakeMessages messages;
         ValuePage page(window, messages, {sim.baseUrl(), sim.baseUrl()}, std::make_unique<CurlHttpClient>());
         window.show();
+        window.tabControl()->setCurrentIndex(1);
+        // Nothing of the browser before its page is shown.
+        QVERIFY(!webEngineLoaded());
         window.tabControl()->setCurrentIndex(3);
         QVERIFY(page.pageView());
 
@@ -42,6 +56,7 @@ private slots:
             QCOMPARE(note->text(), systemBrowserNote());
             return;
         }
+        QVERIFY(webEngineLoaded());
         QSignalSpy loaded(page.pageView(), &PageView::loadFinished);
         QVERIFY(loaded.wait(30000));
         QCOMPARE(loaded.last().first().toBool(), true);
