@@ -8,6 +8,7 @@
 #include "app/petals_command/petals_command_wiring.h"
 #include "app/terminal_link/code_hand_off.h"
 #include "app/terminal_link/system_window_directory.h"
+#include "app/value_page/value_page_address.h"
 #include "app/widgets/window_transparency.h"
 #include "platform/curl_http_client.h"
 #include "platform/gbk.h"
@@ -15,6 +16,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QPushButton>
 #include <QSlider>
 #include <QSystemTrayIcon>
@@ -71,6 +73,14 @@ Program::Program(const QIcon& icon)
             [this](int position) {
                 applyTransparency(m_window, {position, QColor(232, 3, 0), false});
             });
+    m_valuePage = std::make_unique<ValuePage>(m_window, m_messages,
+                                              ValuePageEndpoints{quoteServiceUrl(), valueServiceUrl()},
+                                              std::make_unique<CurlHttpClient>());
+    m_update = std::make_unique<UpdateController>(
+        m_window, m_messages, UpdateSettings{updateServiceUrl(), QCoreApplication::applicationDirPath()},
+        std::make_unique<CurlHttpClient>());
+    m_about = std::make_unique<AboutController>(m_window, m_messages, ContactSettings::fromEnvironment(),
+                                                std::make_unique<ShellLinkOpener>());
     m_shell = std::make_unique<WindowShell>(m_window, *m_window.trayIcon(), icon, satellites(), this);
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/about/about_controller.h"
 #include "app/delivery/clip_player.h"
 #include "app/delivery/message_box_sink.h"
 #include "app/delivery/tray_notifier.h"
@@ -11,6 +12,8 @@
 #include "app/market_views/quote_window_command.h"
 #include "app/market_views/ticker_holder.h"
 #include "app/petals_command/petals_command.h"
+#include "app/update/update_controller.h"
+#include "app/value_page/value_page.h"
 #include "monitor/alert_rules.h"
 #include "monitor/clock.h"
 #include "monitor/daily_log.h"
@@ -83,6 +86,9 @@ private:
     std::unique_ptr<WindowShell> m_shell;
     std::unique_ptr<QuoteWindowCommand> m_quoteWindow;
     bool m_garbledMessageShown = false;
+    std::unique_ptr<ValuePage> m_valuePage;
+    std::unique_ptr<UpdateController> m_update;
+    std::unique_ptr<AboutController> m_about;
     PetalsCommand m_petalsCommand;
     // Last, so that the bar and its worker go first.
     TickerHolder m_ticker;

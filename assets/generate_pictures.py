@@ -11,6 +11,7 @@ folder; it writes beside itself:
 import math
 import os
 import struct
+import subprocess
 import zlib
 
 HERE = os.path.dirname(os.path.abspath(__file__))
@@ -153,8 +154,9 @@ def value_page_frame(width, height):
                 if y == caption - 1:
                     rgb = (24, 64, 128)
             elif x < column:
+                # Pale enough for the summary's black, red and blue texts to read on it.
                 t = (y - caption) / (height - caption)
-                rgb = (int(40 + 20 * t), int(104 + 24 * t), int(188 + 20 * t))
+                rgb = (int(206 + 16 * t), int(224 + 12 * t), int(250 + 4 * t))
                 if x == column - 1:
                     rgb = (24, 64, 128)
             else:
@@ -187,6 +189,130 @@ def ticker_close_shade(x, y):
         return (112, 112, 112, 1.0)
     return (246, 246, 246, 1.0)
 
+def value_button_variant(lift, dip):
+    """The value button when the mouse is over it (lift) or it is pressed (dip)."""
+
+    def shade(x, y):
+        colour = value_button_shade(x, y)
+        if colour[3] == 0 or colour[:3] == (255, 255, 255):
+            return colour
+        r, g, b, a = colour
+        return (min(255, r + lift) - dip, min(255, g + lift) - dip, min(255, b + lift) - dip, a)
+
+    return shade
+
+
+def rounded_card(x, y, aspect, radius):
+    """True inside a card with rounded corners; x, y in 0..1, aspect = width / height."""
+    rx = min(x, 1 - x) * aspect
+    ry = min(y, 1 - y)
+    if rx < radius and ry < radius:
+        return math.hypot(radius - rx, radius - ry) <= radius
+    return True
+
+
+def about_shade(x, y):
+    """The about picture: a dark blue card with a rising price line over candles."""
+    aspect = 384 / 216
+    if not rounded_card(x, y, aspect, 0.08):
+        return (0, 0, 0, 0.0)
+    colour = (int(22 + 30 * y), int(46 + 40 * y), int(92 + 60 * y), 1.0)
+    # Faint grid lines.
+    if abs((x * 12) % 1 - 0.5) > 0.48 or abs((y * 6) % 1 - 0.5) > 0.47:
+        colour = over((255, 255, 255, 0.10), colour)
+    candles = ((0.14, 0.62, 0.80, DOWN_GREEN), (0.26, 0.55, 0.74, UP_RED), (0.38, 0.58, 0.70, DOWN_GREEN),
+               (0.50, 0.44, 0.64, UP_RED), (0.62, 0.38, 0.56, UP_RED), (0.74, 0.30, 0.50, UP_RED),
+               (0.86, 0.18, 0.40, UP_RED))
+    for cx, top, bottom, rgb in candles:
+        if abs(x - cx) * aspect <= 0.035 and top <= y <= bottom:
+            colour = rgb + (1.0,)
+        elif abs(x - cx) * aspect <= 0.008 and top - 0.06 <= y <= bottom + 0.06:
+            colour = rgb + (1.0,)
+    trend = ((0.08, 0.78), (0.26, 0.62), (0.44, 0.60), (0.62, 0.42), (0.80, 0.30), (0.92, 0.14))
+    dist = min(segment_distance(x * aspect, y, trend[i][0] * aspect, trend[i][1], trend[i + 1][0] * aspect,
+                                trend[i + 1][1]) for i in range(len(trend) - 1))
+    if dist <= 0.018:
+        colour = over((255, 214, 92, 0.95), colour)
+    return colour
+
+
+def heart(x, y):
+    """The implicit heart curve, centred at (0, 0), about 2 units wide; <= 0 inside."""
+    return (x * x + y * y - 1) ** 3 - x * x * y ** 3
+
+
+def thank_you_shade(x, y):
+    """The thank-you picture: a red heart and three gold coins on a warm background."""
+    aspect = 371 / 195
+    colour = (int(252 - 10 * y), int(240 - 40 * y), int(222 - 60 * y), 1.0)
+    hx = (x - 0.5) * aspect / 0.28
+    hy = -(y - 0.52) / 0.28
+    if heart(hx, hy) <= 0:
+        colour = (int(214 + 30 * (1 - y)), 48, 60, 1.0)
+    for cx, cy in ((0.16, 0.74), (0.84, 0.30), (0.80, 0.78)):
+        d = math.hypot((x - cx) * aspect, y - cy)
+        if d <= 0.09:
+            colour = (222, 170, 40, 1.0) if d > 0.07 else (246, 204, 80, 1.0)
+    return colour
+
+
+def contact_rows(width, height, modules=29, seed=20240229):
+    """A made-up two-dimensional code (not a real one): modules that are tall as drawn
+    turn square when the picture is stretched into the panel's square."""
+    state = seed
+
+    def next_bit():
+        nonlocal state
+        state = (state * 1103515245 + 12345) & 0x7FFFFFFF
+        return (state >> 16) & 1
+
+    grid = [[next_bit() for _ in range(modules)] for _ in range(modules)]
+
+    def finder(r0, c0):
+        for r in range(7):
+            for c in range(7):
+                ring = max(abs(r - 3), abs(c - 3))
+                grid[r0 + r][c0 + c] = 1 if ring in (0, 1, 3) else 0
+
+    finder(0, 0)
+    finder(0, modules - 7)
+    finder(modules - 7, 0)
+    margin = 2
+    total = modules + 2 * margin
+    rows = []
+    for py in range(height):
+        row = bytearray()
+        my = py * total // height - margin
+        for px in range(width):
+            mx = px * total // width - margin
+            dark = 0 <= mx < modules and 0 <= my < modules and grid[my][mx]
+            row.extend((24, 40, 72) if dark else (255, 255, 255))
+        rows.append(row)
+    return rows
+
+
+def rgb_rows(rgba_rows):
+    """Drops the alpha of fully opaque RGBA rows."""
+    return [bytearray(b for i, b in enumerate(row) if i % 4 != 3) for row in rgba_rows]
+
+
+def write_value_and_about_pictures(pictures):
+    write_png(os.path.join(pictures, "value_button_hover.png"), 20, 21,
+              render(20, 21, value_button_variant(36, 0), 4), True)
+    write_png(os.path.join(pictures, "value_button_pressed.png"), 20, 21,
+              render(20, 21, value_button_variant(0, 24), 4), True)
+    write_png(os.path.join(pictures, "about.png"), 384, 216, render(384, 216, about_shade, 2), True)
+    write_png(os.path.join(pictures, "thank_you.png"), 371, 195, rgb_rows(render(371, 195, thank_you_shade, 2)),
+              False)
+    # The contact picture is a JPEG: drawn as a PNG, converted by ImageMagick.
+    temporary = os.path.join(pictures, "contact.tmp.png")
+    write_png(temporary, 669, 1000, contact_rows(669, 1000), False)
+    try:
+        subprocess.run(["convert", temporary, "-strip", "-quality", "90", "-sampling-factor", "4:2:0",
+                        os.path.join(pictures, "contact.jpg")], check=True)
+    finally:
+        os.remove(temporary)
+
 
 def main():
     icons = os.path.join(HERE, "icons")
@@ -205,6 +331,7 @@ def main():
     write_png(os.path.join(pictures, "value_button.png"), 20, 21, render(20, 21, value_button_shade, 4), True)
     write_png(os.path.join(pictures, "value_page_frame.png"), 857, 376, value_page_frame(857, 376), False)
     write_png(os.path.join(pictures, "ticker_close.png"), 19, 20, render(19, 20, ticker_close_shade, 4), True)
+    write_value_and_about_pictures(pictures)
 
 
 if __name__ == "__main__":
