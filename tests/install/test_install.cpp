@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QImage>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <unistd.h>
@@ -32,6 +33,7 @@ private slots:
     void linkReachesProgram();
     void desktopEntry_data();
     void desktopEntry();
+    void desktopEntryValidates();
     void icons_data();
     void icons();
     void installedProgramKeepsDataPerUser();
@@ -118,6 +120,19 @@ void InstallTest::desktopEntry() {
     const QStringList lines = QString::fromUtf8(entry.readAll()).split(u'\n');
     QVERIFY2(lines.first() == u"[Desktop Entry]"_s, qPrintable(lines.first()));
     QVERIFY2(lines.contains(line), qPrintable(line));
+}
+
+void InstallTest::desktopEntryValidates() {
+    const QString validator = QStandardPaths::findExecutable(u"desktop-file-validate"_s);
+    if (validator.isEmpty())
+        QSKIP("desktop-file-validate is not installed (desktop-file-utils)");
+    QProcess validate;
+    validate.setProcessChannelMode(QProcess::MergedChannels);
+    validate.start(validator, {installed(u"share/applications/tavrin.desktop"_s)});
+    QVERIFY(validate.waitForFinished(30000));
+    // It prints hints and errors; a clean entry gives nothing.
+    const QByteArray output = validate.readAll();
+    QVERIFY2(validate.exitCode() == 0 && output.isEmpty(), output.constData());
 }
 
 void InstallTest::icons_data() {
