@@ -17,10 +17,11 @@ endif()
 
 if(TARGET Tavrin)
   install(TARGETS Tavrin RUNTIME DESTINATION ${TAVRIN_INSTALL_PROGRAM_DIR})
-  # Only the shared library itself: nobody links against it.
+  # Only the shared library itself: nobody links against it, so no import library.
   install(TARGETS Lumeve
     RUNTIME DESTINATION ${TAVRIN_INSTALL_PROGRAM_DIR}
-    LIBRARY DESTINATION ${TAVRIN_INSTALL_PROGRAM_DIR} NAMELINK_SKIP)
+    LIBRARY DESTINATION ${TAVRIN_INSTALL_PROGRAM_DIR} NAMELINK_SKIP
+    ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR} EXCLUDE_FROM_ALL)
 
   if(WIN32)
     qt_generate_deploy_app_script(TARGET Tavrin FILENAME_VARIABLE _tavrin_deploy NO_UNSUPPORTED_PLATFORM_ERROR)
