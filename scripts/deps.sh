@@ -10,6 +10,7 @@ packages=(
   libcpp-httplib-dev libssl-dev libbrotli-dev
   qt6-translations-l10n
   qt6-webengine-dev
+  desktop-file-utils
   fonts-noto-cjk xvfb xauth x11-utils imagemagick sqlite3 trayer xdotool pulseaudio pulseaudio-utils
   g++-mingw-w64-x86-64-posix wine wine64
 )
