@@ -5,6 +5,8 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/deps.sh"
 jobs=$(nproc)
+# Compiler cache entries keyed by paths relative to the tree, so that another clone reuses them.
+export CCACHE_BASEDIR="$root" CCACHE_NOHASHDIR=1
 
 # A sound server with one silent output, so that the alert clips really play.
 if command -v pulseaudio >/dev/null; then
