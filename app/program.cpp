@@ -28,10 +28,10 @@ std::vector<AlertRow> alertRows(const RowSnapshots& rows) {
 
 Program::Program(const QIcon& icon)
     : m_dataDirectory(DataDirectory::resolve()), m_window(&m_watchList, icon),
-      m_settings(m_dataDirectory.settingsFile()), m_log(m_dataDirectory.path(), m_clock),
-      m_notifier(*m_window.trayIcon()), m_clips(this), m_alertSink(m_notifier, m_clips, this),
-      m_alertRules(m_settings, m_alertSink, m_alertSink, m_log), m_messages(m_window),
-      m_editFeedback(m_messages, m_notifier), m_codeLookup(quoteServiceUrl()),
+      m_settings(m_dataDirectory.settingsFile()), m_alertState(m_settings),
+      m_log(m_dataDirectory.path(), m_clock), m_notifier(*m_window.trayIcon()), m_clips(this),
+      m_alertSink(m_notifier, m_clips, this), m_alertRules(m_alertState, m_alertSink, m_alertSink, m_log),
+      m_messages(m_window), m_editFeedback(m_messages, m_notifier), m_codeLookup(quoteServiceUrl()),
       m_alertLookup(quoteServiceUrl()) {
     auto worker = std::make_unique<MonitoringWorker>(std::make_unique<CurlHttpClient>(), quoteServiceUrl(),
                                                      [this](const RowSnapshots& rows) { checkAlerts(rows); });

@@ -41,6 +41,7 @@ public:
     StockDatabase& database() { return m_database; }
     const DataDirectory& dataDirectory() const { return m_dataDirectory; }
     Profile& settings() { return m_settings; }
+    AlertStateStore& alertState() { return m_alertState; }
     Notifier& notifier() { return m_notifier; }
     StockCommands& stockCommands() { return *m_stockCommands; }
     AlertCommands& alertCommands() { return *m_alertCommands; }
@@ -59,6 +60,8 @@ private:
     WatchListModel m_watchList;
     MainWindow m_window;
     Profile m_settings;
+    // The alert state of the run: the file while it works, else kept in memory.
+    AlertStateStore m_alertState;
     DailyLog m_log;
     TrayNotifier m_notifier;
     ClipPlayer m_clips;

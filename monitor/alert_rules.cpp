@@ -26,14 +26,19 @@ constexpr int targetCountWrap = 10;
 
 } // namespace
 
-AlertRules::AlertRules(Profile& state, Notifier& notifier, SoundPlayer& sounds, LogSink& log)
+AlertRules::AlertRules(AlertStateStore& state, Notifier& notifier, SoundPlayer& sounds, LogSink& log)
     : m_state(state), m_notifier(notifier), m_sounds(sounds), m_log(log) {}
 
 bool AlertRules::check(const std::vector<AlertRow>& rows, const AlertOptions& options) {
-    return m_state.transaction([&](ProfileEditor& state) {
+    const bool inFile = m_state.edit([&](ProfileEditor& state) {
         for (const AlertRow& row : rows)
             checkRow(state, row, options);
     });
+    if (m_state.takeWarning()) {
+        m_log.writeLine(stateUnsavedLog());
+        m_notifier.showBalloon(stateUnsavedBalloon());
+    }
+    return inFile;
 }
 
 void AlertRules::checkRow(ProfileEditor& state, const AlertRow& row, const AlertOptions& options) {

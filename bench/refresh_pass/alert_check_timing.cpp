@@ -34,7 +34,7 @@ public:
 };
 
 // The state a list of added stocks leaves, then filler entries up to fillMb.
-QByteArray stateFile(const std::vector<StockRecord>& records, double fillMb) {
+QByteArray stateFileBytes(const std::vector<StockRecord>& records, double fillMb) {
     QString text = u"[股票时间]\r\n"_s;
     for (const StockRecord& record : records)
         text += record.mingcheng + u"=3\r\n"_s;
@@ -82,13 +82,14 @@ int runAlertCheckTiming(int rowCount, double fillMb, int ticks) {
     const QString statePath = dir.filePath(u"gupiao.ini"_s);
     {
         QFile file(statePath);
-        if (!file.open(QIODevice::WriteOnly) || file.write(stateFile(records, fillMb)) < 0)
+        if (!file.open(QIODevice::WriteOnly) || file.write(stateFileBytes(records, fillMb)) < 0)
             return 1;
     }
     std::printf("%d rows, state file %.1f MB (%lld lines) at the start\n", rowCount,
                 QFile(statePath).size() / 1048576.0, static_cast<long long>(lineCount(statePath)));
 
-    Profile state(statePath);
+    Profile stateFile(statePath);
+    AlertStateStore state(stateFile);
     SystemClock clock;
     DailyLog log(dir.path(), clock);
     CountingNotifier notifier;
