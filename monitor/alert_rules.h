@@ -40,10 +40,10 @@ public:
     // the state kept in memory, and the user is told once per run; false then.
     bool check(const std::vector<AlertRow>& rows, const AlertOptions& options);
 
-    // One row against state already loaded; check() calls it for every row.
-    void checkRow(ProfileEditor& state, const AlertRow& row, const AlertOptions& options);
-
 private:
+    // One row against the loaded state; its log lines are added to log.
+    void checkRow(ProfileEditor& state, const AlertRow& row, const AlertOptions& options, QStringList& log);
+
     AlertStateStore& m_state;
     Notifier& m_notifier;
     SoundPlayer& m_sounds;
