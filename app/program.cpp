@@ -3,7 +3,6 @@
 #include "app/editing/edit_controller.h"
 #include "app/main_window/main_window_names.h"
 #include "app/main_window/start_up.h"
-#include "platform/curl_http_client.h"
 #include "quotes/quote_fetch.h"
 
 #include <QCheckBox>
@@ -33,8 +32,8 @@ Program::Program(const QIcon& icon)
       m_alertSink(m_notifier, m_clips, this), m_alertRules(m_alertState, m_alertSink, m_alertSink, m_log),
       m_messages(m_window), m_editFeedback(m_messages, m_notifier), m_codeLookup(quoteServiceUrl()),
       m_alertLookup(quoteServiceUrl()) {
-    auto worker = std::make_unique<MonitoringWorker>(std::make_unique<CurlHttpClient>(), quoteServiceUrl(),
-                                                     [this](const RowSnapshots& rows) { checkAlerts(rows); });
+    auto worker =
+        makeMonitoringWorker(quoteServiceUrl(), [this](const RowSnapshots& rows) { checkAlerts(rows); });
     m_monitoring = std::make_unique<MonitoringCycle>(m_watchList, *m_window.monitorTimer(),
                                                      *m_window.colourTimer(), std::move(worker), this);
 
