@@ -39,18 +39,18 @@ std::vector<AlertRow> alertRows(const RowSnapshots& rows) {
 
 Program::Program(const QIcon& icon)
     : m_dataDirectory(DataDirectory::resolve()), m_window(&m_watchList, icon),
-      m_settings(m_dataDirectory.settingsFile()), m_log(m_dataDirectory.path(), m_clock),
-      m_notifier(*m_window.trayIcon()), m_clips(this), m_alertSink(m_notifier, m_clips, this),
-      m_alertRules(m_settings, m_alertSink, m_alertSink, m_log), m_messages(m_window),
-      m_editFeedback(m_messages, m_notifier), m_codeLookup(quoteServiceUrl()),
+      m_settings(m_dataDirectory.settingsFile()), m_alertState(m_settings),
+      m_log(m_dataDirectory.path(), m_clock), m_notifier(*m_window.trayIcon()), m_clips(this),
+      m_alertSink(m_notifier, m_clips, this), m_alertRules(m_alertState, m_alertSink, m_alertSink, m_log),
+      m_messages(m_window), m_editFeedback(m_messages, m_notifier), m_codeLookup(quoteServiceUrl()),
       m_alertLookup(quoteServiceUrl()), m_petalsCommand(std::make_unique<LumeveLoader>(), m_messages) {
     // The ticker bar comes first, before the rest of start-up.
     m_ticker.hold(new TickerBar([this] { return m_window.frameGeometry(); },
                                 std::make_unique<CurlHttpClient>(), quoteServiceUrl(), m_notifier));
     m_ticker.showBar();
 
-    auto worker = std::make_unique<MonitoringWorker>(std::make_unique<CurlHttpClient>(), quoteServiceUrl(),
-                                                     [this](const RowSnapshots& rows) { checkAlerts(rows); });
+    auto worker =
+        makeMonitoringWorker(quoteServiceUrl(), [this](const RowSnapshots& rows) { checkAlerts(rows); });
     m_monitoring = std::make_unique<MonitoringCycle>(m_watchList, *m_window.monitorTimer(),
                                                      *m_window.colourTimer(), std::move(worker), this);
 

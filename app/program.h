@@ -49,6 +49,7 @@ public:
     StockDatabase& database() { return m_database; }
     Profile& settings() { return m_settings; }
     QuoteWindowCommand& quoteWindow() { return *m_quoteWindow; }
+    AlertStateStore& alertState() { return m_alertState; }
 
 signals:
     void closeRequested();
@@ -67,6 +68,8 @@ private:
     WatchListModel m_watchList;
     MainWindow m_window;
     Profile m_settings;
+    // The alert state of the run: the file while it works, else kept in memory.
+    AlertStateStore m_alertState;
     DailyLog m_log;
     TrayNotifier m_notifier;
     ClipPlayer m_clips;

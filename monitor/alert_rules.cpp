@@ -26,17 +26,27 @@ constexpr int targetCountWrap = 10;
 
 } // namespace
 
-AlertRules::AlertRules(Profile& state, Notifier& notifier, SoundPlayer& sounds, LogSink& log)
+AlertRules::AlertRules(AlertStateStore& state, Notifier& notifier, SoundPlayer& sounds, LogSink& log)
     : m_state(state), m_notifier(notifier), m_sounds(sounds), m_log(log) {}
 
 bool AlertRules::check(const std::vector<AlertRow>& rows, const AlertOptions& options) {
-    return m_state.transaction([&](ProfileEditor& state) {
+    // The lines of a whole check go to the log in one write, after the state is saved.
+    QStringList log;
+    const bool inFile = m_state.edit([&](ProfileEditor& state) {
         for (const AlertRow& row : rows)
-            checkRow(state, row, options);
+            checkRow(state, row, options, log);
     });
+    const bool warn = m_state.takeWarning();
+    if (warn)
+        log.append(stateUnsavedLog());
+    m_log.writeLines(log);
+    if (warn)
+        m_notifier.showBalloon(stateUnsavedBalloon());
+    return inFile;
 }
 
-void AlertRules::checkRow(ProfileEditor& state, const AlertRow& row, const AlertOptions& options) {
+void AlertRules::checkRow(ProfileEditor& state, const AlertRow& row, const AlertOptions& options,
+                          QStringList& log) {
     const double price = textToDouble(row.price);
     // No quote yet: an empty or zero price is no move, and must not become the reference.
     if (price == 0.0)
@@ -58,12 +68,12 @@ void AlertRules::checkRow(ProfileEditor& state, const AlertRow& row, const Alert
         ++riseCount;
         writeRiseCount(state, name, riseCount);
         writeFallCount(state, name, 0);
-        m_log.writeLine(upwardMoveLog(name));
-        m_log.writeLine(upwardMoveDetailLog(name, working.referencePrice, row.price, riseCount));
+        log.append(upwardMoveLog(name));
+        log.append(upwardMoveDetailLog(name, working.referencePrice, row.price, riseCount));
     }
 
     if (riseCount >= working.streakLength) {
-        m_log.writeLine(riseStreakLog(name, riseCount));
+        log.append(riseStreakLog(name, riseCount));
         if (options.balloons)
             m_notifier.showBalloon(riseStreakBalloon(name, riseCount, row.price, row.change));
         if (options.sound)
@@ -75,16 +85,16 @@ void AlertRules::checkRow(ProfileEditor& state, const AlertRow& row, const Alert
     if (price - reference < -directionThreshold) {
         writeRiseCount(state, name, 0);
         writeReferencePrice(state, name, row.price);
-        m_log.writeLine(downwardMoveLog(name));
+        log.append(downwardMoveLog(name));
         if (working.fallSwitch == alert_ini::fallSwitchOn) {
             ++fallCount;
-            m_log.writeLine(fallCountedLog(name, fallCount));
+            log.append(fallCountedLog(name, fallCount));
             writeFallCount(state, name, fallCount);
         }
     }
 
     if (fallCount >= working.streakLength) {
-        m_log.writeLine(fallStreakLog(name, fallCount, row.price, row.change));
+        log.append(fallStreakLog(name, fallCount, row.price, row.change));
         if (options.balloons)
             m_notifier.showBalloon(fallStreakBalloon(name, fallCount, row.price, row.change));
         if (options.sound)

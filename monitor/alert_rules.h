@@ -1,10 +1,10 @@
 #pragma once
 
+#include "monitor/alert_state_store.h"
 #include "monitor/log_sink.h"
 #include "monitor/notifier.h"
 #include "monitor/price_direction.h"
 #include "monitor/sound_player.h"
-#include "platform/profile.h"
 
 #include <QString>
 #include <vector>
@@ -33,17 +33,18 @@ struct AlertOptions {
 // each check holds the state file's lock.
 class AlertRules {
 public:
-    AlertRules(Profile& state, Notifier& notifier, SoundPlayer& sounds, LogSink& log);
+    AlertRules(AlertStateStore& state, Notifier& notifier, SoundPlayer& sounds, LogSink& log);
 
     // Checks the rows in order, reading the state file once and saving it once.
-    // False when the state file could not be read (nothing is checked) or saved.
+    // When the file cannot be read or saved the rows are checked all the same, on
+    // the state kept in memory, and the user is told once per run; false then.
     bool check(const std::vector<AlertRow>& rows, const AlertOptions& options);
 
-    // One row against state already loaded; check() calls it for every row.
-    void checkRow(ProfileEditor& state, const AlertRow& row, const AlertOptions& options);
-
 private:
-    Profile& m_state;
+    // One row against the loaded state; its log lines are added to log.
+    void checkRow(ProfileEditor& state, const AlertRow& row, const AlertOptions& options, QStringList& log);
+
+    AlertStateStore& m_state;
     Notifier& m_notifier;
     SoundPlayer& m_sounds;
     LogSink& m_log;

@@ -56,14 +56,21 @@ void writeTargetCount(ProfileEditor& ini, const QString& name, int count) {
     ini.write(alert_ini::targetCountSection, name, QString::number(count));
 }
 
+namespace {
+
+bool addStock(ProfileEditor& editor, const QString& name, QStringView streakLengthText, bool fallAlso) {
+    const bool streak = editor.write(alert_ini::streakLengthSection, name, streakLengthText);
+    const bool fall = editor.write(alert_ini::fallSwitchSection, fallSwitchKey(name),
+                                   fallAlso ? alert_ini::fallSwitchOn : alert_ini::fallSwitchOff);
+    return streak && fall;
+}
+
+} // namespace
+
 bool writeStockAdded(Profile& ini, const QString& name, QStringView streakLengthText, bool fallAlso) {
     bool written = false;
-    const bool saved = ini.transaction([&](ProfileEditor& editor) {
-        const bool streak = editor.write(alert_ini::streakLengthSection, name, streakLengthText);
-        const bool fall = editor.write(alert_ini::fallSwitchSection, fallSwitchKey(name),
-                                       fallAlso ? alert_ini::fallSwitchOn : alert_ini::fallSwitchOff);
-        written = streak && fall;
-    });
+    const bool saved = ini.transaction(
+        [&](ProfileEditor& editor) { written = addStock(editor, name, streakLengthText, fallAlso); });
     return written && saved;
 }
 
@@ -73,6 +80,25 @@ bool resetTargetCount(Profile& ini, const QString& name) {
 
 bool removeTargetCount(Profile& ini, const QString& name) {
     return ini.remove(alert_ini::targetCountSection, name);
+}
+
+bool writeStockAdded(AlertStateStore& state, const QString& name, QStringView streakLengthText,
+                     bool fallAlso) {
+    bool written = false;
+    const bool inFile = state.edit(
+        [&](ProfileEditor& editor) { written = addStock(editor, name, streakLengthText, fallAlso); });
+    return written && inFile;
+}
+
+bool resetTargetCount(AlertStateStore& state, const QString& name) {
+    bool written = false;
+    const bool inFile = state.edit(
+        [&](ProfileEditor& editor) { written = editor.write(alert_ini::targetCountSection, name, u"0"); });
+    return written && inFile;
+}
+
+bool removeTargetCount(AlertStateStore& state, const QString& name) {
+    return state.edit([&](ProfileEditor& editor) { editor.remove(alert_ini::targetCountSection, name); });
 }
 
 } // namespace tavrin

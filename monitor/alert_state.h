@@ -1,5 +1,6 @@
 #pragma once
 
+#include "monitor/alert_state_store.h"
 #include "platform/profile.h"
 
 #include <QString>
@@ -51,5 +52,14 @@ void writeTargetCount(ProfileEditor& ini, const QString& name, int count);
 bool writeStockAdded(Profile& ini, const QString& name, QStringView streakLengthText, bool fallAlso);
 bool resetTargetCount(Profile& ini, const QString& name);
 bool removeTargetCount(Profile& ini, const QString& name);
+
+// The same through the run's alert state, so that the alert check sees them also
+// while the state lives in memory. False when the entries did not reach the file
+// (they are kept for the run all the same): the user should hear that the alert
+// state cannot be saved.
+bool writeStockAdded(AlertStateStore& state, const QString& name, QStringView streakLengthText,
+                     bool fallAlso);
+bool resetTargetCount(AlertStateStore& state, const QString& name);
+bool removeTargetCount(AlertStateStore& state, const QString& name);
 
 } // namespace tavrin

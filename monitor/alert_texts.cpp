@@ -6,6 +6,10 @@ namespace {
 
 constexpr int streakBalloonMs = 5000;
 constexpr int targetBalloonMs = 1000;
+constexpr int stateUnsavedBalloonMs = 10000;
+
+constexpr QStringView stateUnsavedTitle = u"预警状态无法保存";
+constexpr QStringView stateUnsavedBody = u"无法读取或写入 gupiao.ini：预警照常运行，但预警计数不会保存。";
 
 } // namespace
 
@@ -78,6 +82,14 @@ QString fallCountedLog(const QString& name, int count) {
 QString fallStreakLog(const QString& name, int count, const QString& price, const QString& change) {
     return u"↓[" + name + u"]已经持续下跌" + QString::number(count) + u"次发送预警。当前股价:" + price +
            u"涨跌幅↓" + change;
+}
+
+Balloon stateUnsavedBalloon() {
+    return makeBalloon(stateUnsavedTitle, stateUnsavedBody, int(BalloonIcon::Warning), stateUnsavedBalloonMs);
+}
+
+QString stateUnsavedLog() {
+    return stateUnsavedTitle + u"：" + stateUnsavedBody;
 }
 
 } // namespace tavrin

@@ -25,4 +25,8 @@ QString downwardMoveLog(const QString& name);
 QString fallCountedLog(const QString& name, int count);
 QString fallStreakLog(const QString& name, int count, const QString& price, const QString& change);
 
+// Told once per run when the alert state cannot be kept in gupiao.ini.
+Balloon stateUnsavedBalloon();
+QString stateUnsavedLog();
+
 } // namespace tavrin

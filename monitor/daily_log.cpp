@@ -47,17 +47,30 @@ void DailyLog::writeLine(const QString& message) {
     append(message);
 }
 
+void DailyLog::writeLines(const QStringList& messages) {
+    if (messages.isEmpty())
+        return;
+    const QDateTime at = m_clock.now();
+    QByteArray lines;
+    for (const QString& message : messages)
+        lines += formatLine(at, message);
+    appendBytes(at.date(), lines);
+}
+
 bool DailyLog::append(QStringView message) {
     // One reading of the clock gives both the file and the time stamp, so a line
     // written at midnight never lands in the day before its stamp.
     const QDateTime at = m_clock.now();
-    const QByteArray line = formatLine(at, message);
+    return appendBytes(at.date(), formatLine(at, message));
+}
+
+bool DailyLog::appendBytes(QDate date, const QByteArray& lines) {
     const std::lock_guard guard(logMutex());
     // Append never truncates, and opening fails when the log folder is missing.
-    QFile file(filePath(at.date()));
+    QFile file(filePath(date));
     if (!file.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered))
         return false;
-    const bool written = file.write(line) == line.size();
+    const bool written = file.write(lines) == lines.size();
     file.close();
     return written;
 }

@@ -24,6 +24,9 @@ public:
     DailyLog(QString dataDirectory, const Clock& clock);
 
     void writeLine(const QString& message) override;
+    // All lines with one time stamp, the file opened once: a check of a long list
+    // writes thousands.
+    void writeLines(const QStringList& messages) override;
     // As writeLine; false when the line could not be written.
     bool append(QStringView message);
 
@@ -35,6 +38,8 @@ public:
     static QByteArray formatLine(const QDateTime& at, QStringView message);
 
 private:
+    bool appendBytes(QDate date, const QByteArray& lines);
+
     QString m_dataDirectory;
     const Clock& m_clock;
 };

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 namespace tavrin {
 
@@ -9,6 +10,11 @@ class LogSink {
 public:
     virtual ~LogSink() = default;
     virtual void writeLine(const QString& message) = 0;
+    // Several lines in their order; a sink may write them in one go.
+    virtual void writeLines(const QStringList& messages) {
+        for (const QString& message : messages)
+            writeLine(message);
+    }
 };
 
 } // namespace tavrin

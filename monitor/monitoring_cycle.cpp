@@ -4,7 +4,15 @@
 #include "monitor/row_snapshot.h"
 #include "store/watch_list_model.h"
 
+#include <QCoreApplication>
+
 namespace tavrin {
+
+namespace {
+
+const QEvent::Type answersEvent = static_cast<QEvent::Type>(QEvent::registerEventType());
+
+} // namespace
 
 void setTimerPeriod(QTimer& timer, int milliseconds) {
     timer.setInterval(milliseconds);
@@ -28,15 +36,16 @@ QString MonitoringCycle::onCaption() {
 
 MonitoringCycle::MonitoringCycle(WatchListModel& model, QTimer& monitorTimer, QTimer& colourTimer,
                                  std::unique_ptr<MonitoringWorker> worker, QObject* parent)
-    : QObject(parent), m_model(model), m_monitorTimer(monitorTimer), m_colourTimer(colourTimer),
-      m_thread(std::make_unique<MonitoringThread>(std::move(worker))) {
+    : QObject(parent), m_model(model), m_monitorTimer(monitorTimer), m_colourTimer(colourTimer) {
+    worker->setAnswerSink([this](QuoteAnswer answer) { receive(std::move(answer)); });
+    m_thread = std::make_unique<MonitoringThread>(std::move(worker));
     connect(&m_monitorTimer, &QTimer::timeout, this, &MonitoringCycle::tick);
     connect(&m_colourTimer, &QTimer::timeout, this, [this] { runColourPass(m_model); });
-    connect(m_thread->worker(), &MonitoringWorker::passFinished, this, &MonitoringCycle::finishPass,
-            Qt::QueuedConnection);
 }
 
-MonitoringCycle::~MonitoringCycle() = default;
+MonitoringCycle::~MonitoringCycle() {
+    m_thread.reset();
+}
 
 void MonitoringCycle::toggle(const QString& caption) {
     if (caption == offCaption()) {
@@ -67,11 +76,11 @@ void MonitoringCycle::refreshNow() {
 }
 
 bool MonitoringCycle::isBusy() const {
-    return m_thread->worker()->isBusy();
+    return m_thread->worker()->isBusy() || !m_openPasses.isEmpty();
 }
 
 void MonitoringCycle::tick() {
-    // A slow network must not pile up passes: a tick that finds the worker busy is dropped.
+    // Alert checks must not pile up: a tick that finds one still running is dropped.
     if (!startPass(true))
         ++m_skippedTicks;
 }
@@ -80,18 +89,47 @@ bool MonitoringCycle::startPass(bool withAlertCheck) {
     MonitoringWorker* worker = m_thread->worker();
     if (!worker->tryClaim())
         return false;
+    const int pass = ++m_lastPass;
+    m_openPasses.insert(pass, 0);
     const RowSnapshots rows = takeSnapshot(m_model);
     QMetaObject::invokeMethod(
-        worker, [worker, rows, withAlertCheck] { worker->runPass(rows, withAlertCheck); },
+        worker, [worker, pass, rows, withAlertCheck] { worker->runPass(pass, rows, withAlertCheck); },
         Qt::QueuedConnection);
     return true;
 }
 
-void MonitoringCycle::finishPass(const RowRefreshes& refreshes, bool tooManyFields) {
-    const int written = applyRefreshes(m_model, refreshes);
-    if (tooManyFields)
+void MonitoringCycle::receive(QuoteAnswer answer) {
+    const std::lock_guard guard(m_inboxMutex);
+    m_inbox.push_back(std::move(answer));
+    // One event at a time drains everything that came in until it runs.
+    if (!m_inboxPosted) {
+        m_inboxPosted = true;
+        QCoreApplication::postEvent(this, new QEvent(answersEvent));
+    }
+}
+
+void MonitoringCycle::customEvent(QEvent* event) {
+    std::vector<QuoteAnswer> answers;
+    {
+        // The event was made by a request thread: look at it only under the lock.
+        const std::lock_guard guard(m_inboxMutex);
+        if (event->type() != answersEvent)
+            return;
+        answers.swap(m_inbox);
+        m_inboxPosted = false;
+    }
+    for (const QuoteAnswer& answer : answers)
+        apply(answer);
+}
+
+void MonitoringCycle::apply(const QuoteAnswer& answer) {
+    const int written = applyRefreshes(m_model, answer.refreshes);
+    m_openPasses[answer.pass] += written;
+    if (answer.tooManyFields)
         emit garbledReply();
-    emit passApplied(written);
+    if (!answer.passEnded)
+        return;
+    emit passApplied(m_openPasses.take(answer.pass));
     if (m_refreshPending) {
         m_refreshPending = false;
         refreshNow();

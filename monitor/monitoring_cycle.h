@@ -2,9 +2,13 @@
 
 #include "monitor/monitoring_worker.h"
 
+#include <QEvent>
+#include <QHash>
 #include <QObject>
 #include <QTimer>
 #include <memory>
+#include <mutex>
+#include <vector>
 
 namespace tavrin {
 
@@ -16,6 +20,8 @@ int timerPeriod(const QTimer& timer);
 
 // The monitoring switch and the passes it drives, on the UI thread. The switch's
 // state lives where the user sees it: the button caption and the two timer periods.
+// Quote answers are applied as they arrive, each only to a row that still holds
+// its stock; a pass ends when the last of its requests has.
 class MonitoringCycle : public QObject {
     Q_OBJECT
 
@@ -36,32 +42,47 @@ public:
     // Both periods to 0 when the monitoring timer runs; the caption is left alone.
     void stopTimers();
 
-    // Starts a refresh pass without the alert check (start-up, after an edit). When a
-    // pass is running it is run once more after that one, so the edit is not lost.
+    // Starts a refresh pass without the alert check (start-up, after an edit). When
+    // the worker is still in an alert check the pass follows it, so the edit is not lost.
     void refreshNow();
-    // What a tick of the monitoring timer does: alert check and refresh on the worker,
-    // or nothing when the previous pass is still running.
+    // What a tick of the monitoring timer does: alert check and quote requests on the
+    // worker. Only a tick that finds the previous alert check still running is
+    // skipped; the network never holds one back.
     void tick();
 
+    // An alert check runs, or some pass has requests outstanding.
     bool isBusy() const;
     int skippedTicks() const { return m_skippedTicks; }
 
 signals:
     void captionChanged(const QString& caption);
+    // Every request of a pass has ended; rowsWritten rows took its answers.
     void passApplied(int rowsWritten);
-    // A reply with more than 999 fields came in during a pass.
+    // A reply with more than 999 fields came in.
     void garbledReply();
+
+protected:
+    void customEvent(QEvent* event) override;
 
 private:
     bool startPass(bool withAlertCheck);
-    void finishPass(const tavrin::RowRefreshes& refreshes, bool tooManyFields);
+    // From the request threads: queued for the UI thread under the inbox lock, which
+    // thread checkers see too.
+    void receive(QuoteAnswer answer);
+    void apply(const QuoteAnswer& answer);
 
     WatchListModel& m_model;
     QTimer& m_monitorTimer;
     QTimer& m_colourTimer;
-    std::unique_ptr<MonitoringThread> m_thread;
+    std::mutex m_inboxMutex;
+    std::vector<QuoteAnswer> m_inbox;
+    bool m_inboxPosted = false;
+    int m_lastPass = 0;
+    QHash<int, int> m_openPasses; // pass to rows written so far
     bool m_refreshPending = false;
     int m_skippedTicks = 0;
+    // Last: the worker and its requests end before the inbox they post to.
+    std::unique_ptr<MonitoringThread> m_thread;
 };
 
 } // namespace tavrin

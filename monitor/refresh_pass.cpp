@@ -15,22 +15,25 @@ Rgb changeColour(QStringView change) {
     return textToDouble(change) >= -directionThreshold ? colours::red : colours::green;
 }
 
+std::optional<RowRefresh> refreshRow(const RowSnapshot& row, const QuoteResult& quote) {
+    if (quote.status != FetchStatus::Fetched || quote.record.code != row.code)
+        return std::nullopt;
+    RowRefresh refresh;
+    refresh.position = row.position;
+    refresh.id = row.id;
+    refresh.code = row.code;
+    refresh.price = quote.record.price;
+    refresh.change = quote.record.change;
+    refresh.volume = quote.record.volume;
+    refresh.changeColour = changeColour(refresh.change);
+    return refresh;
+}
+
 RowRefreshes refreshRows(const RowSnapshots& rows, const std::vector<QuoteResult>& quotes) {
     RowRefreshes refreshes;
     for (size_t i = 0; i < rows.size() && i < quotes.size(); ++i) {
-        const RowSnapshot& row = rows[i];
-        const QuoteResult& quote = quotes[i];
-        if (quote.status != FetchStatus::Fetched || quote.record.code != row.code)
-            continue;
-        RowRefresh refresh;
-        refresh.position = row.position;
-        refresh.id = row.id;
-        refresh.code = row.code;
-        refresh.price = quote.record.price;
-        refresh.change = quote.record.change;
-        refresh.volume = quote.record.volume;
-        refresh.changeColour = changeColour(refresh.change);
-        refreshes.push_back(std::move(refresh));
+        if (std::optional<RowRefresh> refresh = refreshRow(rows[i], quotes[i]))
+            refreshes.push_back(std::move(*refresh));
     }
     return refreshes;
 }

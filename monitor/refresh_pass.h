@@ -6,6 +6,7 @@
 
 #include <QMetaType>
 #include <QStringView>
+#include <optional>
 
 namespace tavrin {
 
@@ -30,8 +31,11 @@ QString profitOrLoss(QStringView price, QStringView cost, QStringView quantity);
 // Red from -0.0000001 upwards (a change of 0 is red), green below.
 Rgb changeColour(QStringView change);
 
-// Pairs each row with its quote; rows whose quote is not for their code (no market,
-// unreachable, another code, garbage) get nothing and keep their values.
+// What a quote writes into a row; nothing when the quote is not for the row's code
+// (no market, unreachable, another code, garbage): the row keeps its values.
+std::optional<RowRefresh> refreshRow(const RowSnapshot& row, const QuoteResult& quote);
+
+// Pairs each row with its quote by refreshRow.
 RowRefreshes refreshRows(const RowSnapshots& rows, const std::vector<QuoteResult>& quotes);
 
 class WatchListModel;

@@ -6,6 +6,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QStringDecoder>
+#include <QStringEncoder>
 #include <map>
 #include <memory>
 
@@ -14,35 +16,90 @@ namespace tavrin {
 namespace {
 
 // The blanks Windows trims around names and values (the C locale's isspace).
-bool isBlank(QChar c) {
-    const char16_t u = c.unicode();
+bool isBlank(char16_t u) {
     return u == ' ' || u == '\t' || u == '\r' || u == '\n' || u == '\v' || u == '\f';
 }
 
 QStringView trimmed(QStringView text) {
     qsizetype begin = 0;
     qsizetype end = text.size();
-    while (begin < end && isBlank(text[begin]))
+    while (begin < end && isBlank(text[begin].unicode()))
         ++begin;
-    while (end > begin && isBlank(text[end - 1]))
+    while (end > begin && isBlank(text[end - 1].unicode()))
         --end;
     return text.sliced(begin, end - begin);
 }
 
-// Only ASCII letters fold: Windows compares "ABC" and "abc" as equal but leaves
-// every other character as it is.
-QString foldAscii(QStringView text) {
-    QString folded = text.toString();
-    for (QChar& c : folded) {
-        if (c >= u'A' && c <= u'Z')
-            c = QChar(c.unicode() + (u'a' - u'A'));
-    }
-    return folded;
+// Blanks are ASCII and never the second byte of a GBK character, so bytes trim
+// exactly as the decoded text would.
+QByteArrayView trimmed(QByteArrayView bytes) {
+    qsizetype begin = 0;
+    qsizetype end = bytes.size();
+    while (begin < end && isBlank(static_cast<unsigned char>(bytes[begin])))
+        ++begin;
+    while (end > begin && isBlank(static_cast<unsigned char>(bytes[end - 1])))
+        --end;
+    return bytes.sliced(begin, end - begin);
 }
 
-QStringView withoutQuotes(QStringView value) {
-    if (value.size() >= 2 && (value.front() == u'"' || value.front() == u'\'') &&
-        value.back() == value.front())
+// Only ASCII letters fold: Windows compares "ABC" and "abc" as equal but leaves
+// every other character as it is. The walk goes by GBK characters, so the second
+// byte of a double-byte character is never taken for a letter.
+template <typename Visit> void foldEach(QByteArrayView text, Visit visit) {
+    for (qsizetype i = 0; i < text.size();) {
+        const qsizetype length = gbk::characterLength(text, i);
+        for (qsizetype k = 0; k < length; ++k) {
+            char c = text[i + k];
+            if (length == 1 && c >= 'A' && c <= 'Z')
+                c = static_cast<char>(c + ('a' - 'A'));
+            visit(c);
+        }
+        i += length;
+    }
+}
+
+QByteArray folded(QByteArrayView text) {
+    QByteArray out;
+    out.reserve(text.size());
+    foldEach(text, [&](char c) { out += c; });
+    return out;
+}
+
+bool foldedEquals(QByteArrayView text, QByteArrayView foldedText) {
+    if (text.size() != foldedText.size())
+        return false;
+    qsizetype i = 0;
+    bool equal = true;
+    foldEach(text, [&](char c) { equal = equal && c == foldedText[i++]; });
+    return equal;
+}
+
+// One converter per thread: opening one costs more than converting a short name.
+QByteArray encode(QStringView text) {
+    thread_local QStringEncoder encoder("GB18030");
+    if (!encoder.isValid())
+        return gbk::encode(text);
+    QByteArray bytes = encoder.encode(text);
+    encoder.resetState();
+    return bytes;
+}
+
+QString decode(QByteArrayView bytes) {
+    bool ascii = true;
+    for (char c : bytes)
+        ascii = ascii && static_cast<unsigned char>(c) < 0x80;
+    if (ascii)
+        return QString::fromLatin1(bytes);
+    thread_local QStringDecoder decoder("GB18030");
+    if (!decoder.isValid())
+        return gbk::decode(bytes);
+    QString text = decoder.decode(bytes);
+    decoder.resetState();
+    return text;
+}
+
+QByteArrayView withoutQuotes(QByteArrayView value) {
+    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front())
         return value.sliced(1, value.size() - 2);
     return value;
 }
@@ -51,19 +108,7 @@ bool hasLineBreak(QStringView text) {
     return text.contains(u'\r') || text.contains(u'\n');
 }
 
-std::vector<QByteArray> splitLines(const QByteArray& content) {
-    std::vector<QByteArray> lines;
-    qsizetype start = 0;
-    while (start < content.size()) {
-        const qsizetype newline = content.indexOf('\n', start);
-        const qsizetype end = newline < 0 ? content.size() : newline + 1;
-        lines.push_back(content.mid(start, end - start));
-        start = end;
-    }
-    return lines;
-}
-
-QByteArrayView lineEnding(const QByteArray& raw) {
+QByteArrayView lineEnding(QByteArrayView raw) {
     if (raw.endsWith("\r\n"))
         return "\r\n";
     if (raw.endsWith('\n'))
@@ -71,69 +116,168 @@ QByteArrayView lineEnding(const QByteArray& raw) {
     return {};
 }
 
+// The last ']' that is a character of its own, or -1.
+qsizetype lastCloseBracket(QByteArrayView text) {
+    qsizetype found = -1;
+    for (qsizetype i = 0; i < text.size();) {
+        const qsizetype length = gbk::characterLength(text, i);
+        if (length == 1 && text[i] == ']')
+            found = i;
+        i += length;
+    }
+    return found;
+}
+
+enum class LineKind { Other, Section, Entry };
+
+// What a line is, and its section or key name as written (trimmed, not folded).
+// '=' is ASCII below every second byte of a GBK character, so the first '=' byte
+// is the first '=' character.
+LineKind classify(QByteArrayView raw, QByteArrayView& name) {
+    const QByteArrayView content = trimmed(raw);
+    if (content.isEmpty() || content.front() == ';')
+        return LineKind::Other;
+    if (content.front() == '[') {
+        const qsizetype close = lastCloseBracket(content);
+        if (close <= 0)
+            return LineKind::Other;
+        name = trimmed(content.sliced(1, close - 1));
+        return LineKind::Section;
+    }
+    const qsizetype equals = content.indexOf('=');
+    if (equals < 0)
+        return LineKind::Other;
+    name = trimmed(content.first(equals));
+    return LineKind::Entry;
+}
+
+QByteArrayView entryKey(QByteArrayView raw) {
+    QByteArrayView name;
+    classify(raw, name);
+    return name;
+}
+
+QString entryValue(QByteArrayView raw) {
+    const QByteArrayView content = trimmed(raw);
+    return decode(withoutQuotes(trimmed(content.sliced(content.indexOf('=') + 1))));
+}
+
+size_t entryHash(size_t sectionHash, QByteArrayView foldedKey) {
+    return qHash(foldedKey, sectionHash);
+}
+
+QByteArray foldedName(QStringView name) {
+    return folded(encode(trimmed(name)));
+}
+
 } // namespace
 
-ProfileEditor::ProfileEditor(const QByteArray& content) {
-    const std::vector<QByteArray> raws = splitLines(content);
-    // One decode for the whole file; a line break byte never occurs inside a GBK
-    // character, so the decoded text splits into the same lines.
-    const QString text = gbk::decode(content);
-    const QList<QStringView> texts = QStringView(text).split(u'\n');
-    const bool aligned = texts.size() == qsizetype(raws.size()) ||
-                         (texts.size() == qsizetype(raws.size()) + 1 && texts.back().isEmpty());
-    m_lines.reserve(raws.size());
-    for (std::size_t i = 0; i < raws.size(); ++i) {
-        if (aligned) {
-            m_lines.push_back(parse(raws[i], texts[qsizetype(i)]));
-        } else {
-            const QString lineText = gbk::decode(raws[i]);
-            m_lines.push_back(parse(raws[i], lineText));
-        }
-    }
-}
-
-ProfileEditor::Line ProfileEditor::parse(const QByteArray& raw, QStringView text) {
-    Line line;
-    line.raw = raw;
-    const QStringView content = trimmed(text);
-    if (content.isEmpty() || content.front() == u';')
-        return line;
-    if (content.front() == u'[') {
-        const qsizetype close = content.lastIndexOf(u']');
-        if (close > 0) {
+ProfileEditor::ProfileEditor(const QByteArray& content) : m_content(content) {
+    const QByteArrayView bytes(m_content);
+    std::vector<size_t> hashes;
+    QByteArray scratch;
+    for (qsizetype start = 0; start < bytes.size();) {
+        // A line break byte never occurs inside a GBK character.
+        const qsizetype newline = bytes.indexOf('\n', start);
+        const qsizetype end = newline < 0 ? bytes.size() : newline + 1;
+        Line line;
+        line.begin = start;
+        line.end = end;
+        QByteArrayView name;
+        const LineKind kind = classify(bytes.sliced(start, end - start), name);
+        const qsizetype index = qsizetype(m_lines.size());
+        if (kind == LineKind::Section) {
             line.kind = Kind::Section;
-            line.name = foldAscii(trimmed(content.sliced(1, close - 1)));
+            line.section = int(m_sections.size());
+            Section section;
+            section.name = folded(name);
+            section.hash = qHash(section.name);
+            section.anchor = index;
+            // Windows finds entries under every header of a name, but adds to the first.
+            if (!m_firstSection.contains(section.name))
+                m_firstSection.insert(section.name, line.section);
+            m_sections.push_back(std::move(section));
+        } else if (kind == LineKind::Entry) {
+            line.kind = Kind::Entry;
+            line.section = m_sections.empty() ? -1 : int(m_sections.size()) - 1;
+            if (line.section >= 0) {
+                Section& section = m_sections.back();
+                section.anchor = index;
+                scratch.resize(0);
+                foldEach(name, [&](char c) { scratch += c; });
+                hashes.resize(m_lines.size() + 1);
+                hashes.back() = entryHash(section.hash, scratch);
+            }
         }
-        return line;
+        m_lines.push_back(line);
+        start = end;
     }
-    const qsizetype equals = content.indexOf(u'=');
-    if (equals < 0)
-        return line;
-    line.kind = Kind::Entry;
-    line.name = foldAscii(trimmed(content.first(equals)));
-    line.value = withoutQuotes(trimmed(content.sliced(equals + 1))).toString();
-    return line;
+    m_fileLines = qsizetype(m_lines.size());
+    // Chains are linked from the end, so each one runs in file order: the first
+    // match is the one Windows finds.
+    for (qsizetype i = m_fileLines - 1; i >= 0; --i) {
+        if (m_lines[size_t(i)].kind == Kind::Entry && m_lines[size_t(i)].section >= 0)
+            link(i, hashes[size_t(i)]);
+    }
 }
 
-qsizetype ProfileEditor::find(const QString& section, const QString& key) const {
-    bool inSection = false;
-    for (std::size_t i = 0; i < m_lines.size(); ++i) {
-        const Line& line = m_lines[i];
-        if (line.kind == Kind::Section)
-            inSection = line.name == section;
-        else if (inSection && line.kind == Kind::Entry && line.name == key)
-            return qsizetype(i);
+void ProfileEditor::link(qsizetype line, size_t hash) {
+    const auto head = m_index.find(hash);
+    if (head == m_index.end()) {
+        m_index.insert(hash, line);
+    } else {
+        m_lines[size_t(line)].next = head.value();
+        head.value() = line;
+    }
+}
+
+QByteArrayView ProfileEditor::raw(qsizetype index) const {
+    const Line& line = m_lines[size_t(index)];
+    if (line.owned)
+        return *m_owned.constFind(index);
+    return QByteArrayView(m_content).sliced(line.begin, line.end - line.begin);
+}
+
+int ProfileEditor::sectionOrdinal(const QByteArray& foldedSection) const {
+    return m_firstSection.value(foldedSection, -1);
+}
+
+qsizetype ProfileEditor::find(const QByteArray& foldedSection, QByteArrayView foldedKey) const {
+    const int ordinal = sectionOrdinal(foldedSection);
+    if (ordinal < 0)
+        return -1;
+    const size_t hash = entryHash(m_sections[size_t(ordinal)].hash, foldedKey);
+    for (qsizetype i = m_index.value(hash, -1); i >= 0; i = m_lines[size_t(i)].next) {
+        const Line& line = m_lines[size_t(i)];
+        if (line.removed || m_sections[size_t(line.section)].name != foldedSection)
+            continue;
+        if (foldedEquals(entryKey(raw(i)), foldedKey))
+            return i;
     }
     return -1;
 }
 
 QString ProfileEditor::read(QStringView section, QStringView key) const {
-    const qsizetype i = find(foldAscii(trimmed(section)), foldAscii(trimmed(key)));
-    return i < 0 ? QString() : m_lines[std::size_t(i)].value;
+    const qsizetype i = find(foldedName(section), foldedName(key));
+    return i < 0 ? QString() : entryValue(raw(i));
 }
 
 bool ProfileEditor::contains(QStringView section, QStringView key) const {
-    return find(foldAscii(trimmed(section)), foldAscii(trimmed(key))) >= 0;
+    return find(foldedName(section), foldedName(key)) >= 0;
+}
+
+qsizetype ProfileEditor::addLine(QByteArray bytes, Kind kind, int section, qsizetype after) {
+    const qsizetype index = qsizetype(m_lines.size());
+    Line line;
+    line.kind = kind;
+    line.section = section;
+    line.owned = true;
+    m_lines.push_back(line);
+    m_owned.insert(index, std::move(bytes));
+    if (after >= 0)
+        m_lines[size_t(after)].anchor = true;
+    m_after[after].push_back(index);
+    return index;
 }
 
 bool ProfileEditor::write(QStringView section, QStringView key, QStringView value) {
@@ -147,117 +291,88 @@ bool ProfileEditor::write(QStringView section, QStringView key, QStringView valu
     if (hasLineBreak(value))
         return false;
 
-    const QString foldedSection = foldAscii(sectionName);
-    const QString foldedKey = foldAscii(keyName);
+    const QByteArray sectionBytes = encode(sectionName);
+    const QByteArray keyBytes = encode(keyName);
+    const QByteArray foldedSection = folded(sectionBytes);
+    const QByteArray foldedKey = folded(keyBytes);
     const qsizetype found = find(foldedSection, foldedKey);
     if (found >= 0) {
-        Line& line = m_lines[std::size_t(found)];
         // Keep the key as the file spells it; only the value changes.
-        const qsizetype equals = line.raw.indexOf('=');
-        QByteArray raw = line.raw.left(equals + 1) + gbk::encode(value) + lineEnding(line.raw);
-        if (raw != line.raw) {
-            line.raw = std::move(raw);
-            line.value = withoutQuotes(trimmed(value)).toString();
+        const QByteArrayView old = raw(found);
+        QByteArray bytes = old.first(old.indexOf('=') + 1).toByteArray() + encode(value) + lineEnding(old);
+        if (bytes != old) {
+            m_owned.insert(found, std::move(bytes));
+            m_lines[size_t(found)].owned = true;
             m_changed = true;
         }
         return true;
     }
 
-    Line entry;
-    entry.raw = gbk::encode(keyName) + '=' + gbk::encode(value) + "\r\n";
-    entry.kind = Kind::Entry;
-    entry.name = foldedKey;
-    entry.value = withoutQuotes(trimmed(value)).toString();
-
+    int ordinal = sectionOrdinal(foldedSection);
+    if (ordinal < 0) {
+        ordinal = int(m_sections.size());
+        Section added;
+        added.name = foldedSection;
+        added.hash = qHash(foldedSection);
+        added.anchor = addLine('[' + sectionBytes + "]\r\n", Kind::Section, ordinal, -1);
+        m_firstSection.insert(foldedSection, ordinal);
+        m_sections.push_back(std::move(added));
+    }
     // The entry goes after the last entry of the first section of that name, so
     // comments and blank lines before the next section stay where they are.
-    qsizetype insertAt = -1;
-    bool inSection = false;
-    for (std::size_t i = 0; i < m_lines.size(); ++i) {
-        const Line& line = m_lines[i];
-        if (line.kind == Kind::Section) {
-            if (inSection)
-                break;
-            inSection = line.name == foldedSection;
-            if (inSection)
-                insertAt = qsizetype(i) + 1;
-        } else if (inSection && line.kind == Kind::Entry) {
-            insertAt = qsizetype(i) + 1;
-        }
-    }
-
-    std::vector<Line> added;
-    if (insertAt < 0) {
-        Line header;
-        header.raw = '[' + gbk::encode(sectionName) + "]\r\n";
-        header.kind = Kind::Section;
-        header.name = foldedSection;
-        added.push_back(std::move(header));
-        insertAt = qsizetype(m_lines.size());
-    }
-    added.push_back(std::move(entry));
-    if (insertAt > 0) {
-        Line& before = m_lines[std::size_t(insertAt - 1)];
-        if (lineEnding(before.raw).isEmpty())
-            before.raw += "\r\n";
-    }
-    m_lines.insert(m_lines.begin() + insertAt, std::make_move_iterator(added.begin()),
-                   std::make_move_iterator(added.end()));
+    Section& target = m_sections[size_t(ordinal)];
+    const qsizetype line =
+        addLine(keyBytes + '=' + encode(value) + "\r\n", Kind::Entry, ordinal, target.anchor);
+    link(line, entryHash(target.hash, foldedKey));
     m_changed = true;
     return true;
 }
 
 void ProfileEditor::remove(QStringView section, QStringView key) {
-    const QString foldedSection = foldAscii(trimmed(section));
-    const QString foldedKey = foldAscii(trimmed(key));
-    bool inSection = false;
-    for (auto it = m_lines.begin(); it != m_lines.end();) {
-        if (it->kind == Kind::Section)
-            inSection = it->name == foldedSection;
-        if (inSection && it->kind == Kind::Entry && it->name == foldedKey) {
-            it = m_lines.erase(it);
-            m_changed = true;
-        } else {
-            ++it;
-        }
+    const QByteArray foldedSection = foldedName(section);
+    const QByteArray foldedKey = foldedName(key);
+    for (qsizetype i = find(foldedSection, foldedKey); i >= 0; i = find(foldedSection, foldedKey)) {
+        m_lines[size_t(i)].removed = true;
+        m_changed = true;
+    }
+}
+
+void ProfileEditor::appendLine(QByteArray& out, qsizetype index, bool& open) const {
+    const Line& line = m_lines[size_t(index)];
+    if (!line.removed) {
+        const QByteArrayView bytes = raw(index);
+        // Only the file's last line can lack a line ending; one is added when
+        // anything comes after it.
+        if (open)
+            out += "\r\n";
+        out += bytes;
+        open = lineEnding(bytes).isEmpty();
+    }
+    if (line.anchor) {
+        for (qsizetype added : *m_after.constFind(index))
+            appendLine(out, added, open);
     }
 }
 
 QByteArray ProfileEditor::content() const {
-    qsizetype size = 0;
-    for (const Line& line : m_lines)
-        size += line.raw.size();
-    QByteArray bytes;
-    bytes.reserve(size);
-    for (const Line& line : m_lines)
-        bytes += line.raw;
-    return bytes;
+    if (!m_changed)
+        return m_content;
+    qsizetype size = m_content.size();
+    for (const QByteArray& bytes : m_owned)
+        size += bytes.size() + 2;
+    QByteArray out;
+    out.reserve(size);
+    bool open = false;
+    for (qsizetype i = 0; i < m_fileLines; ++i)
+        appendLine(out, i, open);
+    if (const auto end = m_after.constFind(-1); end != m_after.constEnd()) {
+        for (qsizetype added : *end)
+            appendLine(out, added, open);
+    }
+    return out;
 }
 
 namespace {
-
-enum class LoadStatus { Loaded, Missing, Unreadable };
-
-LoadStatus load(const QString& path, QByteArray& content) {
-    QFile file(path);
-    if (!file.exists())
-        return LoadStatus::Missing;
-    if (!file.open(QIODevice::ReadOnly))
-        return LoadStatus::Unreadable;
-    content = file.readAll();
-    return file.error() == QFileDevice::NoError ? LoadStatus::Loaded : LoadStatus::Unreadable;
-}
-
-bool save(const QString& path, const QByteArray& content) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    if (file.write(content) != content.size()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
-}
 
 QString lockKey(const QString& path) {
     const QFileInfo info(path);
@@ -293,10 +408,31 @@ std::unique_lock<std::mutex> Profile::lock() const {
     return std::unique_lock(*m_mutex);
 }
 
+Profile::Load Profile::load(QByteArray& content) const {
+    QFile file(m_path);
+    if (!file.exists())
+        return Load::Missing;
+    if (!file.open(QIODevice::ReadOnly))
+        return Load::Unreadable;
+    content = file.readAll();
+    return file.error() == QFileDevice::NoError ? Load::Loaded : Load::Unreadable;
+}
+
+bool Profile::save(const QByteArray& content) const {
+    QSaveFile file(m_path);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    if (file.write(content) != content.size()) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
+}
+
 QString Profile::read(QStringView section, QStringView key) const {
     const auto guard = lock();
     QByteArray content;
-    if (load(m_path, content) != LoadStatus::Loaded)
+    if (load(content) != Load::Loaded)
         return {};
     return ProfileEditor(content).read(section, key);
 }
@@ -315,13 +451,13 @@ bool Profile::remove(QStringView section, QStringView key) {
 bool Profile::transaction(const std::function<void(ProfileEditor&)>& edit) {
     const auto guard = lock();
     QByteArray content;
-    if (load(m_path, content) == LoadStatus::Unreadable)
+    if (load(content) == Load::Unreadable)
         return false;
     ProfileEditor editor(content);
     edit(editor);
     if (!editor.changed())
         return true;
-    return save(m_path, editor.content());
+    return save(editor.content());
 }
 
 } // namespace tavrin

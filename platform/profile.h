@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
+#include <QHash>
 #include <QString>
 #include <QStringView>
 #include <functional>
@@ -13,8 +15,10 @@
 // trimmed of surrounding blanks (and of one pair of enclosing quotes).
 namespace tavrin {
 
-// The lines of one INI file in memory. Edits change only the lines they concern;
-// new lines end in CR LF.
+// The lines of one INI file in memory. The file is parsed once into an index
+// (section and key to line), so every read and write costs the same however
+// long the file is. Edits change only the lines they concern; new lines end in
+// CR LF. Not for use by several threads at once.
 class ProfileEditor {
 public:
     ProfileEditor() = default;
@@ -37,24 +41,45 @@ public:
     bool changed() const { return m_changed; }
 
 private:
-    enum class Kind { Other, Section, Entry };
+    enum class Kind : quint8 { Other, Section, Entry };
     struct Line {
-        QByteArray raw; // as in the file, with its line ending
+        qsizetype begin = 0; // the bytes in the file, unless owned
+        qsizetype end = 0;   // with the line ending
+        qsizetype next = -1; // the next entry line in the same index chain
+        int section = -1;    // ordinal of the section the line is under
         Kind kind = Kind::Other;
-        QString name;  // section or key name, trimmed and ASCII-lowercased
-        QString value; // entry value as read
+        bool owned = false;   // changed or added: the bytes are in m_owned
+        bool removed = false; // deleted
+        bool anchor = false;  // added lines follow it
+    };
+    struct Section {
+        QByteArray name;      // trimmed, ASCII letters folded
+        size_t hash = 0;      // of name
+        qsizetype anchor = 0; // new entries go after this line: the section's last entry, or its header
     };
 
-    static Line parse(const QByteArray& raw, QStringView text);
-    // Index of the first entry line matching, or -1.
-    qsizetype find(const QString& section, const QString& key) const;
+    QByteArrayView raw(qsizetype line) const;
+    int sectionOrdinal(const QByteArray& foldedSection) const;
+    qsizetype find(const QByteArray& foldedSection, QByteArrayView foldedKey) const;
+    qsizetype addLine(QByteArray bytes, Kind kind, int section, qsizetype after);
+    void link(qsizetype line, size_t hash);
+    void appendLine(QByteArray& out, qsizetype line, bool& open) const;
 
+    QByteArray m_content;
     std::vector<Line> m_lines;
+    qsizetype m_fileLines = 0;
+    std::vector<Section> m_sections;
+    QHash<QByteArray, int> m_firstSection;            // folded name to its first section
+    QHash<size_t, qsizetype> m_index;                 // hash of section and key to the first line
+    QHash<qsizetype, QByteArray> m_owned;             // bytes of changed and added lines
+    QHash<qsizetype, std::vector<qsizetype>> m_after; // added lines after a line; -1: the end
     bool m_changed = false;
 };
 
 class Profile {
 public:
+    enum class Load { Loaded, Missing, Unreadable };
+
     explicit Profile(QString path);
 
     const QString& path() const { return m_path; }
@@ -74,6 +99,11 @@ public:
     // It is not recursive: while holding it, call no other member; edit inside
     // transaction() instead.
     std::unique_lock<std::mutex> lock() const;
+
+    // The file's bytes; the caller holds the lock. A missing file gives no bytes.
+    Load load(QByteArray& content) const;
+    // Replaces the file with content atomically; the caller holds the lock.
+    bool save(const QByteArray& content) const;
 
     // The lock of the file at path; one per canonical path for the life of the process.
     static std::mutex& mutexFor(const QString& path);

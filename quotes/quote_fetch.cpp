@@ -6,6 +6,7 @@
 #include "quotes/quote_reply.h"
 
 #include <QHash>
+#include <QSet>
 #include <QUrl>
 
 namespace tavrin {
@@ -79,6 +80,33 @@ QuoteResult parseQuoteReply(const QString& requestedCode, QByteArrayView reply) 
     return result;
 }
 
+QuoteResult quoteFromResponse(const QString& code, const HttpResponse& response) {
+    if (!response.ok())
+        return failure(FetchStatus::Unreadable, response.error);
+    return parseQuoteReply(code, response.body);
+}
+
+QHash<QString, QuoteResult> parseBatchReply(const std::vector<QString>& codes, QByteArrayView reply) {
+    QHash<QByteArray, QByteArrayView> statements;
+    // '\n' is never part of a GBK character, so a byte-wise cut is safe.
+    for (qsizetype start = 0; start < reply.size();) {
+        qsizetype end = reply.indexOf('\n', start);
+        if (end < 0)
+            end = reply.size();
+        const QByteArrayView line = reply.sliced(start, end - start).trimmed();
+        if (const QByteArrayView variable = statementVariable(line); !variable.isEmpty())
+            statements.insert(variable.toByteArray(), line);
+        start = end + 1;
+    }
+    QHash<QString, QuoteResult> answered;
+    for (const QString& code : codes) {
+        const auto found = statements.constFind(variableFor(quotePrefix(code), code));
+        if (found != statements.constEnd())
+            answered.insert(code, parseQuoteReply(code, *found));
+    }
+    return answered;
+}
+
 QString quoteServiceUrl() {
     const QString configured = qEnvironmentVariable("TAVRIN_QUOTE_URL");
     return configured.isEmpty() ? QStringLiteral("http://qt.gtimg.cn") : configured;
@@ -107,77 +135,70 @@ QuoteResult QuoteFetcher::fetch(const QString& code) const {
         return failure(FetchStatus::NoRequest, gbk::byteLength(code) != kStockCodeBytes
                                                    ? QStringLiteral("a stock code is 6 characters long")
                                                    : QStringLiteral("no market for this code"));
-    const HttpResponse response = m_http.get(url);
-    if (!response.ok())
-        return failure(FetchStatus::Unreadable, response.error);
-    return parseQuoteReply(code, response.body);
+    return quoteFromResponse(code, m_http.get(url));
 }
 
-std::vector<QuoteResult> QuoteFetcher::fetchMany(const std::vector<QString>& codes, int maxInFlight) const {
-    std::vector<QuoteResult> results(codes.size());
-
-    // Distinct requestable codes, each asked once however often it stands in the list.
-    QHash<QString, std::vector<size_t>> positions;
+std::vector<QuoteBatch> QuoteFetcher::batches(const std::vector<QString>& codes) const {
     std::vector<QString> distinct;
-    for (size_t i = 0; i < codes.size(); ++i) {
-        if (requestUrl(codes[i]).isEmpty()) {
-            results[i] = fetch(codes[i]); // gives the NoRequest reason without a request
-            continue;
+    QSet<QString> seen;
+    for (const QString& code : codes) {
+        if (!seen.contains(code) && !requestUrl(code).isEmpty()) {
+            seen.insert(code);
+            distinct.push_back(code);
         }
-        auto& places = positions[codes[i]];
-        if (places.empty())
-            distinct.push_back(codes[i]);
-        places.push_back(i);
     }
-
-    std::vector<std::vector<QString>> batches;
-    std::vector<QByteArray> urls;
+    std::vector<QuoteBatch> batches;
     for (size_t start = 0; start < distinct.size(); start += kQuoteBatchSize) {
         const size_t end = std::min(distinct.size(), start + kQuoteBatchSize);
-        batches.emplace_back(distinct.begin() + static_cast<std::ptrdiff_t>(start),
-                             distinct.begin() + static_cast<std::ptrdiff_t>(end));
+        QuoteBatch batch;
+        batch.codes.assign(distinct.begin() + static_cast<std::ptrdiff_t>(start),
+                           distinct.begin() + static_cast<std::ptrdiff_t>(end));
         QByteArray query;
-        for (const QString& code : batches.back()) {
+        for (const QString& code : batch.codes) {
             if (!query.isEmpty())
                 query += ',';
             query += quotePrefix(code).toLatin1() +
                      QUrl::toPercentEncoding(QString::fromLatin1(gbk::encode(code)));
         }
-        urls.push_back(m_baseUrl + "/q=" + query);
+        batch.url = m_baseUrl + "/q=" + query;
+        batches.push_back(std::move(batch));
     }
+    return batches;
+}
+
+std::vector<QuoteResult> QuoteFetcher::fetchMany(const std::vector<QString>& codes, int maxInFlight) const {
+    const std::vector<QuoteBatch> requests = batches(codes);
+    std::vector<QByteArray> urls;
+    for (const QuoteBatch& batch : requests)
+        urls.push_back(batch.url);
     const std::vector<HttpResponse> responses = m_http.getMany(urls, maxInFlight);
 
-    std::vector<QString> unanswered;
     QHash<QString, QuoteResult> answered;
-    for (size_t b = 0; b < batches.size(); ++b) {
-        QHash<QByteArray, QByteArray> statements;
-        if (responses[b].ok()) {
-            // '\n' is never part of a GBK character, so a byte-wise cut is safe.
-            for (const QByteArray& line : responses[b].body.split('\n'))
-                if (QByteArrayView variable = statementVariable(line); !variable.isEmpty())
-                    statements.insert(variable.toByteArray(), line.trimmed());
-        }
-        for (const QString& code : batches[b]) {
-            const auto found = statements.constFind(variableFor(quotePrefix(code), code));
-            if (found == statements.constEnd())
-                unanswered.push_back(code);
+    std::vector<QString> unanswered;
+    for (size_t b = 0; b < requests.size(); ++b) {
+        const QHash<QString, QuoteResult> replies =
+            responses[b].ok() ? parseBatchReply(requests[b].codes, responses[b].body)
+                              : QHash<QString, QuoteResult>();
+        for (const QString& code : requests[b].codes) {
+            if (const auto found = replies.constFind(code); found != replies.constEnd())
+                answered.insert(code, *found);
             else
-                answered.insert(code, parseQuoteReply(code, *found));
+                unanswered.push_back(code);
         }
     }
 
-    // Whatever the batch did not answer is asked alone, a few at a time.
+    // Whatever the batches did not answer is asked alone, a few at a time.
     std::vector<QByteArray> singleUrls;
     for (const QString& code : unanswered)
         singleUrls.push_back(requestUrl(code));
     const std::vector<HttpResponse> singles = m_http.getMany(singleUrls, maxInFlight);
     for (size_t i = 0; i < unanswered.size(); ++i)
-        answered.insert(unanswered[i], singles[i].ok() ? parseQuoteReply(unanswered[i], singles[i].body)
-                                                       : failure(FetchStatus::Unreadable, singles[i].error));
+        answered.insert(unanswered[i], quoteFromResponse(unanswered[i], singles[i]));
 
-    for (auto it = positions.cbegin(); it != positions.cend(); ++it)
-        for (size_t place : it.value())
-            results[place] = answered.value(it.key());
+    std::vector<QuoteResult> results;
+    results.reserve(codes.size());
+    for (const QString& code : codes)
+        results.push_back(answered.contains(code) ? answered.value(code) : fetch(code));
     return results;
 }
 

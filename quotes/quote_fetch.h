@@ -3,6 +3,7 @@
 #include "platform/http_client.h"
 
 #include <QByteArrayView>
+#include <QHash>
 #include <QString>
 #include <vector>
 
@@ -42,6 +43,19 @@ QString tooManyFieldsMessage();
 // Parses the reply to a request for requestedCode.
 QuoteResult parseQuoteReply(const QString& requestedCode, QByteArrayView reply);
 
+// The quote in the response to a request for code alone.
+QuoteResult quoteFromResponse(const QString& code, const HttpResponse& response);
+
+// One batch request: distinct codes asked together.
+struct QuoteBatch {
+    std::vector<QString> codes;
+    QByteArray url;
+};
+
+// The quotes a batch reply answers (one statement per line), by code. A code the
+// reply does not answer is left out: it is to be asked alone.
+QHash<QString, QuoteResult> parseBatchReply(const std::vector<QString>& codes, QByteArrayView reply);
+
 // The default quote service, or TAVRIN_QUOTE_URL when set.
 QString quoteServiceUrl();
 
@@ -55,6 +69,10 @@ public:
     QByteArray requestUrl(const QString& code) const;
 
     QuoteResult fetch(const QString& code) const;
+
+    // The batch requests for the requestable codes, each code once, in the order of
+    // their first place, at most kQuoteBatchSize codes per request.
+    std::vector<QuoteBatch> batches(const std::vector<QString>& codes) const;
 
     // Quotes for many codes, in their order. Codes are asked in batch requests
     // (the service answers "/q=a,b,c" with one statement per line); a code the

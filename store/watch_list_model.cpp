@@ -34,6 +34,15 @@ const std::array<int, WatchListModel::columnTotal>& WatchListModel::columnWidths
     return widths;
 }
 
+QString WatchListModel::displayText(const QString& text) {
+    if (text.size() <= displayedCharacters)
+        return text;
+    // Never half of a surrogate pair.
+    const qsizetype end =
+        text[displayedCharacters - 1].isHighSurrogate() ? displayedCharacters - 1 : displayedCharacters;
+    return text.left(end);
+}
+
 WatchListModel::WatchListModel(QObject* parent) : QAbstractTableModel(parent) {}
 
 int WatchListModel::rowCount(const QModelIndex& parent) const {
@@ -49,7 +58,8 @@ QVariant WatchListModel::data(const QModelIndex& index, int role) const {
         return QVariant();
     switch (role) {
     case Qt::DisplayRole:
-        return cell(index.row(), index.column());
+        return displayText(
+            m_rows[static_cast<std::size_t>(index.row())][static_cast<std::size_t>(index.column())]);
     case Qt::TextAlignmentRole:
         return static_cast<int>(Qt::AlignCenter);
     case Qt::ForegroundRole: {

@@ -33,6 +33,10 @@ public:
         Volume = 10,
     };
     static constexpr int columnTotal = 11;
+    // What the list shows of a cell, in characters; the stored value stays whole.
+    // A megabyte of text in one cell would otherwise take seconds at every repaint.
+    static constexpr qsizetype displayedCharacters = 64;
+    static QString displayText(const QString& text);
 
     static QString columnTitle(int column);
     static const std::array<int, columnTotal>& columnWidths();

@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 #include <thread>
@@ -83,6 +84,12 @@ QString fallBalloon(const QString& name, int n, const QString& price, const QStr
 QString targetBalloonText(const QString& name, const QString& body) {
     return name + u"股价预警|"_s + name + body + u"|1|1000"_s;
 }
+QString unsavedBalloon() {
+    return u"预警状态无法保存|无法读取或写入 gupiao.ini：预警照常运行，但预警计数不会保存。|2|10000"_s;
+}
+QString unsavedLine() {
+    return u"预警状态无法保存：无法读取或写入 gupiao.ini：预警照常运行，但预警计数不会保存。"_s;
+}
 
 // Log lines of a run of upward moves through prices, starting from reference old.
 QStringList upMoves(const QStringList& prices, QString old = {}, int from = 1) {
@@ -119,7 +126,10 @@ private slots:
     void missingStreakLengthUsesDefault();
     void rowWithoutQuoteLeavesFileUntouched_data();
     void rowWithoutQuoteLeavesFileUntouched();
-    void unreadableStateFileChecksNothing();
+    void unreadableStateFileIsCheckedInMemory();
+    void unsavableStateIsCheckedInMemory();
+    void stateFailingMidRunGoesOnFromWhatItHeld();
+    void editorEntriesReachTheCheckInMemory();
     void editorEntriesHaveTheirFormats();
     void concurrentChecksKeepCountsExact();
 };
@@ -284,7 +294,8 @@ void TestAlertRules::scenarios() {
     RecordingNotifier notifier;
     RecordingSoundPlayer player;
     RecordingLog log;
-    AlertRules rules(profile, notifier, player, log);
+    AlertStateStore state(profile);
+    AlertRules rules(state, notifier, player, log);
     for (const QList<AlertRow>& tick : ticks)
         QVERIFY(rules.check(std::vector<AlertRow>(tick.begin(), tick.end()), options));
 
@@ -338,7 +349,8 @@ void TestAlertRules::targetConditionByKind() {
     RecordingNotifier notifier;
     RecordingSoundPlayer player;
     RecordingLog log;
-    AlertRules rules(profile, notifier, player, log);
+    AlertStateStore state(profile);
+    AlertRules rules(state, notifier, player, log);
     QVERIFY(rules.check({row(price, alertPrice, kind, profit)}, AlertOptions{}));
     QCOMPARE(profile.read(u"预警次数", stock), fires ? u"1"_s : QString());
     QCOMPARE(notifier.balloons().size(), fires ? 1 : 0);
@@ -368,7 +380,8 @@ void TestAlertRules::targetCountCycle() {
     RecordingNotifier notifier;
     RecordingSoundPlayer player;
     RecordingLog log;
-    AlertRules rules(profile, notifier, player, log);
+    AlertStateStore state(profile);
+    AlertRules rules(state, notifier, player, log);
     for (int i = 0; i < hits; ++i)
         QVERIFY(rules.check({row(u"10"_s, u"10"_s, u"上涨到"_s)}, AlertOptions{}));
     QCOMPARE(profile.read(u"预警次数", stock), count);
@@ -398,7 +411,8 @@ void TestAlertRules::missingStreakLengthUsesDefault() {
     RecordingNotifier notifier;
     RecordingSoundPlayer player;
     RecordingLog log;
-    AlertRules rules(profile, notifier, player, log);
+    AlertStateStore state(profile);
+    AlertRules rules(state, notifier, player, log);
     for (int move = 1; move <= 6; ++move) {
         QVERIFY(rules.check({row(QString::number(move))}, AlertOptions{}));
         const bool alerted = !notifier.balloons().isEmpty();
@@ -429,7 +443,8 @@ void TestAlertRules::rowWithoutQuoteLeavesFileUntouched() {
     RecordingNotifier notifier;
     RecordingSoundPlayer player;
     RecordingLog log;
-    AlertRules rules(profile, notifier, player, log);
+    AlertStateStore state(profile);
+    AlertRules rules(state, notifier, player, log);
     // Without a streak length the original raised both streak alerts here.
     QVERIFY(rules.check({row(price, u"20"_s, u"下跌到"_s)}, AlertOptions{}));
     QCOMPARE(fileBytes(profile.path()), before);
@@ -438,17 +453,95 @@ void TestAlertRules::rowWithoutQuoteLeavesFileUntouched() {
     QVERIFY(player.sounds().isEmpty());
 }
 
-void TestAlertRules::unreadableStateFileChecksNothing() {
+void TestAlertRules::unreadableStateFileIsCheckedInMemory() {
     QTemporaryDir dir;
+    // A folder in the file's place cannot be read as a file.
     QVERIFY(QDir(dir.path()).mkdir(u"gupiao.ini"_s));
     Profile profile(dir.filePath(u"gupiao.ini"_s));
+    AlertStateStore state(profile);
     RecordingNotifier notifier;
     RecordingSoundPlayer player;
     RecordingLog log;
-    AlertRules rules(profile, notifier, player, log);
-    QVERIFY(!rules.check({row(u"10"_s, u"10"_s, u"上涨到"_s)}, AlertOptions{}));
-    QVERIFY(log.lines().isEmpty());
-    QVERIFY(notifier.balloons().isEmpty());
+    AlertRules rules(state, notifier, player, log);
+    for (const QString& price : {u"10"_s, u"11"_s, u"12"_s})
+        QVERIFY(!rules.check({row(price, u"10"_s, u"上涨到"_s)}, AlertOptions{}));
+
+    // The counters live on between checks: one target balloon, the streak completes
+    // at the third rise, and the user hears once that nothing is saved.
+    QCOMPARE(describe(notifier.balloons()),
+             QStringList({targetBalloonText(stock, u"股价已上涨到10元"_s), unsavedBalloon(),
+                          riseBalloon(stock, 3, u"12"_s, u"+1.5%"_s)}));
+    QStringList expected = upMoves({u"10"_s});
+    expected << unsavedLine();
+    expected << upMoves({u"11"_s, u"12"_s}, u"10"_s, 2) << riseAlertLine(stock, 3);
+    QCOMPARE(log.lines(), expected);
+    QCOMPARE(describe(player.sounds()), QStringList({u"target"_s, u"rising"_s}));
+    QVERIFY(QFileInfo(profile.path()).isDir());
+}
+
+void TestAlertRules::unsavableStateIsCheckedInMemory() {
+    QTemporaryDir dir;
+    // A file where the folder should be: the state file can never be created.
+    QFile blocker(dir.filePath(u"data"_s));
+    QVERIFY(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    Profile profile(dir.filePath(u"data/gupiao.ini"_s));
+    AlertStateStore state(profile);
+    RecordingNotifier notifier;
+    RecordingSoundPlayer player;
+    RecordingLog log;
+    AlertRules rules(state, notifier, player, log);
+    QVERIFY(!rules.check({row(u"10"_s)}, AlertOptions{}));
+    QVERIFY(!rules.check({row(u"11"_s)}, AlertOptions{}));
+    QVERIFY(state.inMemory());
+    QStringList expected = upMoves({u"10"_s});
+    expected << unsavedLine() << upMoves({u"11"_s}, u"10"_s, 2);
+    QCOMPARE(log.lines(), expected);
+    QCOMPARE(describe(notifier.balloons()), QStringList{unsavedBalloon()});
+}
+
+void TestAlertRules::stateFailingMidRunGoesOnFromWhatItHeld() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"gupiao.ini"_s);
+    Profile profile(path);
+    QVERIFY(profile.write(u"股票价格", stock, u"10"));
+    QVERIFY(profile.write(u"次数纪录", stock, u"1"));
+    AlertStateStore state(profile);
+    RecordingNotifier notifier;
+    RecordingSoundPlayer player;
+    RecordingLog log;
+    AlertRules rules(state, notifier, player, log);
+    QVERIFY(rules.check({row(u"11"_s)}, AlertOptions{}));
+    QCOMPARE(profile.read(u"次数纪录", stock), u"2"_s);
+
+    QVERIFY(QFile::remove(path));
+    QVERIFY(QDir(dir.path()).mkdir(u"gupiao.ini"_s));
+    QVERIFY(!rules.check({row(u"12"_s)}, AlertOptions{}));
+    // The third rise in a row, counted from what the file held before it failed.
+    QStringList expected = upMoves({u"11"_s}, u"10"_s, 2);
+    expected << upMoves({u"12"_s}, u"11"_s, 3) << riseAlertLine(stock, 3) << unsavedLine();
+    QCOMPARE(log.lines(), expected);
+}
+
+void TestAlertRules::editorEntriesReachTheCheckInMemory() {
+    QTemporaryDir dir;
+    QVERIFY(QDir(dir.path()).mkdir(u"gupiao.ini"_s));
+    Profile profile(dir.filePath(u"gupiao.ini"_s));
+    AlertStateStore state(profile);
+    QVERIFY(!writeStockAdded(state, stock, u"5", true));
+    QVERIFY(!resetTargetCount(state, stock));
+    QVERIFY(!removeTargetCount(state, stock));
+    RecordingNotifier notifier;
+    RecordingSoundPlayer player;
+    RecordingLog log;
+    AlertRules rules(state, notifier, player, log);
+    for (int price = 1; price <= 5; ++price) {
+        rules.check({row(QString::number(price))}, AlertOptions{});
+        // The streak length the editor gave, not the default of 3.
+        QCOMPARE(player.sounds().count(Sound::Rising), price == 5 ? 1 : 0);
+    }
+    // The editors were the first to fail; the check still tells the user, once.
+    QCOMPARE(describe(notifier.balloons()).count(unsavedBalloon()), 1);
 }
 
 void TestAlertRules::editorEntriesHaveTheirFormats() {
@@ -482,7 +575,8 @@ void TestAlertRules::concurrentChecksKeepCountsExact() {
     for (int t = 0; t < threads; ++t) {
         workers.emplace_back([&, t] {
             Profile profile(path);
-            AlertRules rules(profile, notifier, player, log);
+            AlertStateStore state(profile);
+            AlertRules rules(state, notifier, player, log);
             const QString own = u"股"_s + QString::number(t);
             for (int i = 1; i <= rounds; ++i) {
                 // Every thread's own stock rises at every check (the streak never completes);

@@ -37,6 +37,7 @@ private slots:
     void namesAndStampsHaveNoLeadingZeros();
     void startupLineOnAFixedClock();
     void linesAreAppended();
+    void linesOfOneCheckAreAppendedTogether();
     void lineAfterMidnightGoesToTheNextDay();
     void withoutLogFolderNothingIsWritten();
     void linesFromManyThreadsStayWhole();
@@ -90,6 +91,20 @@ void TestDailyLog::linesAreAppended() {
              "2024-3-5 8:0:0  old\r\n" +
                  gbk::encode(u"2024-3-5 9:5:7  ↑[平安银行]已经持续上涨3分钟达到警告值，发送警告\r\n") +
                  "2024-3-5 9:5:10  second\r\n");
+}
+
+void TestDailyLog::linesOfOneCheckAreAppendedTogether() {
+    QTemporaryDir dir;
+    QVERIFY(QDir(dir.path()).mkdir(u"log"_s));
+    FixedClock clock(at(2024, 3, 5, 9, 5, 7));
+    DailyLog log(dir.path(), clock);
+    log.writeLine(u"first"_s);
+    log.writeLines({u"[平安银行]股价同比上一分钟低记录上涨记录重新开始"_s, u"third"_s});
+    log.writeLines({});
+    QCOMPARE(fileBytes(dir.filePath(u"log/2024-3-5.txt"_s)),
+             "2024-3-5 9:5:7  first\r\n" +
+                 gbk::encode(u"2024-3-5 9:5:7  [平安银行]股价同比上一分钟低记录上涨记录重新开始\r\n") +
+                 "2024-3-5 9:5:7  third\r\n");
 }
 
 void TestDailyLog::lineAfterMidnightGoesToTheNextDay() {

@@ -4,8 +4,12 @@
 #include "store/watch_list_model.h"
 #include "tests/support/quote_sim_process.h"
 
+#include <QElapsedTimer>
 #include <QSignalSpy>
 #include <QTest>
+#include <atomic>
+#include <chrono>
+#include <thread>
 
 using namespace tavrin;
 
@@ -35,12 +39,18 @@ private slots:
     void emptyListPassesDoNothing();
     void refreshWritesQuotesProfitsAndColours();
     void reloadDuringAPassMixesNoStocks();
-    void tickWhileBusyIsSkipped();
+    void aTickDuringAnAlertCheckIsSkipped();
+    void aHungCodeHoldsBackNoOtherRow();
+    void aSlowServiceStillUpdatesTheList();
+    void closingIsQuickWhileARequestHangs();
     void garbledReplyIsReportedOnce();
 
 private:
-    std::unique_ptr<MonitoringCycle> makeCycle(std::function<void(const RowSnapshots&)> alertCheck = {});
+    std::unique_ptr<MonitoringCycle> makeCycle(std::function<void(const RowSnapshots&)> alertCheck = {},
+                                               long singleTimeoutMs = 2000);
     bool waitForPass(MonitoringCycle& cycle);
+    // Ticks every periodMs, as the monitoring timer does, ticks times.
+    void tickEvery(MonitoringCycle& cycle, int periodMs, int ticks);
 
     QuoteSimProcess m_sim;
     WatchListModel m_model;
@@ -64,10 +74,15 @@ void MonitoringCycleTest::cleanup() {
     setTimerPeriod(m_colourTimer, 0);
 }
 
+// A batch gives up after 150 ms, a single request after singleTimeoutMs.
 std::unique_ptr<MonitoringCycle>
-MonitoringCycleTest::makeCycle(std::function<void(const RowSnapshots&)> check) {
-    auto worker = std::make_unique<MonitoringWorker>(std::make_unique<CurlHttpClient>(HttpLimits{1000, 2000}),
-                                                     m_sim.baseUrl(), std::move(check));
+MonitoringCycleTest::makeCycle(std::function<void(const RowSnapshots&)> check, long singleTimeoutMs) {
+    QuoteRequestLimits limits;
+    limits.batchStallMs = 150;
+    auto worker = std::make_unique<MonitoringWorker>(
+        std::make_unique<CurlHttpClient>(HttpLimits{150, 150}),
+        std::make_unique<CurlHttpClient>(HttpLimits{1000, singleTimeoutMs}), m_sim.baseUrl(),
+        std::move(check), limits);
     auto cycle = std::make_unique<MonitoringCycle>(m_model, m_monitorTimer, m_colourTimer, std::move(worker));
     connect(cycle.get(), &MonitoringCycle::captionChanged, this, [this](const QString& c) { m_caption = c; });
     return cycle;
@@ -155,18 +170,94 @@ void MonitoringCycleTest::reloadDuringAPassMixesNoStocks() {
     m_sim.admin(QStringLiteral("/admin/unpin?code=600036"));
 }
 
-void MonitoringCycleTest::tickWhileBusyIsSkipped() {
-    m_sim.admin(QStringLiteral("/admin/fault?mode=latency&ms=500"));
+void MonitoringCycleTest::tickEvery(MonitoringCycle& cycle, int periodMs, int ticks) {
+    QTimer timer;
+    int ticked = 0;
+    connect(&timer, &QTimer::timeout, this, [&] {
+        cycle.tick();
+        if (++ticked == ticks)
+            timer.stop();
+    });
+    timer.start(periodMs);
+    QTRY_VERIFY_WITH_TIMEOUT(!timer.isActive(), periodMs * ticks * 4);
+}
+
+void MonitoringCycleTest::aTickDuringAnAlertCheckIsSkipped() {
     m_model.fill({stock("1", "600519", "", "")});
-    int checks = 0;
-    auto cycle = makeCycle([&](const RowSnapshots&) { ++checks; });
+    std::atomic<bool> checking{false};
+    std::atomic<bool> release{false};
+    auto cycle = makeCycle([&](const RowSnapshots&) {
+        checking = true;
+        while (!release)
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    });
+    QSignalSpy passes(cycle.get(), &MonitoringCycle::passApplied);
     cycle->tick();
+    QTRY_VERIFY(checking.load());
     cycle->tick();
-    cycle->tick();
-    QCOMPARE(cycle->skippedTicks(), 2);
-    QVERIFY(waitForPass(*cycle));
-    QCOMPARE(checks, 1);
+    QCOMPARE(cycle->skippedTicks(), 1);
+    release = true;
+    QTRY_COMPARE(passes.count(), 1);
     QVERIFY(!m_model.cell(0, WatchListModel::Price).isEmpty());
+    QTRY_VERIFY(!cycle->isBusy());
+}
+
+void MonitoringCycleTest::aHungCodeHoldsBackNoOtherRow() {
+    // The service holds 000002 until the client gives up; the other four must be
+    // checked and refreshed at every tick all the same.
+    m_sim.admin(QStringLiteral("/admin/fault?mode=hang&code=000002"));
+    m_model.fill({stock("1", "600519", "", ""), stock("2", "000002", "", ""), stock("3", "600036", "", ""),
+                  stock("4", "300750", "", ""), stock("5", "601318", "", "")});
+    std::atomic<int> checks{0};
+    auto cycle = makeCycle([&](const RowSnapshots& rows) { checks += rows.size() == 5 ? 1 : 100; }, 1000);
+    QList<int> written;
+    connect(cycle.get(), &MonitoringCycle::passApplied, this, [&](int rows) { written << rows; });
+    constexpr int ticks = 10;
+    tickEvery(*cycle, 500, ticks);
+    // The last passes end when their requests do: the hung one's after its time-out.
+    QTRY_COMPARE_WITH_TIMEOUT(written.size(), ticks, 5000);
+    QCOMPARE(cycle->skippedTicks(), 0);
+    QCOMPARE(checks.load(), ticks);
+    QCOMPARE(written, QList<int>(ticks, 4));
+    QVERIFY(m_model.cell(1, WatchListModel::Price).isEmpty());
+}
+
+void MonitoringCycleTest::aSlowServiceStillUpdatesTheList() {
+    // Every answer takes longer than a batch may wait: the list follows at the
+    // service's pace.
+    m_sim.admin(QStringLiteral("/admin/fault?mode=latency&ms=600"));
+    m_sim.admin(QStringLiteral("/admin/price?code=600519&price=1700.00"));
+    m_sim.admin(QStringLiteral("/admin/price?code=600036&price=40.00"));
+    m_model.fill({stock("1", "600519", "", ""), stock("2", "600036", "", "")});
+    auto cycle = makeCycle({}, 3000);
+    QTimer ticker;
+    connect(&ticker, &QTimer::timeout, cycle.get(), &MonitoringCycle::tick);
+    ticker.start(300);
+    QTRY_COMPARE_WITH_TIMEOUT(m_model.cell(0, WatchListModel::Price), QStringLiteral("1700.00"), 10000);
+    QTRY_COMPARE_WITH_TIMEOUT(m_model.cell(1, WatchListModel::Price), QStringLiteral("40.00"), 10000);
+    m_sim.admin(QStringLiteral("/admin/price?code=600519&price=1701.00"));
+    m_sim.admin(QStringLiteral("/admin/price?code=600036&price=41.00"));
+    QTRY_COMPARE_WITH_TIMEOUT(m_model.cell(0, WatchListModel::Price), QStringLiteral("1701.00"), 10000);
+    QTRY_COMPARE_WITH_TIMEOUT(m_model.cell(1, WatchListModel::Price), QStringLiteral("41.00"), 10000);
+    ticker.stop();
+    QCOMPARE(cycle->skippedTicks(), 0);
+    m_sim.admin(QStringLiteral("/admin/unpin?code=600519"));
+    m_sim.admin(QStringLiteral("/admin/unpin?code=600036"));
+}
+
+void MonitoringCycleTest::closingIsQuickWhileARequestHangs() {
+    m_sim.admin(QStringLiteral("/admin/fault?mode=hang"));
+    m_model.fill({stock("1", "600519", "", ""), stock("2", "600036", "", "")});
+    // Without cancelling, closing would wait out the 30 s time-out.
+    auto cycle = makeCycle({}, 30000);
+    m_sim.admin(QStringLiteral("/admin/stats/reset"));
+    cycle->tick();
+    // The batch gave up and both codes are now asked alone.
+    QTRY_VERIFY(m_sim.admin(QStringLiteral("/admin/stats")).contains("quote_requests=3\n"));
+    QElapsedTimer closing;
+    closing.start();
+    cycle.reset();
+    QVERIFY2(closing.elapsed() < 5000, qPrintable(QString::number(closing.elapsed())));
 }
 
 void MonitoringCycleTest::garbledReplyIsReportedOnce() {

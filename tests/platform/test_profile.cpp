@@ -2,10 +2,12 @@
 #include "platform/profile.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
+#include <limits>
 #include <thread>
 #include <vector>
 
@@ -33,6 +35,29 @@ QByteArray windowsFixture() {
                        u"[Options]\r\n"
                        u"SoundOn=\"yes\"\r\n"
                        u"  Volume=7\r\n");
+}
+
+// Lines with their own reading: an entry before any section, a header without its
+// bracket, a section named twice, GBK names whose second bytes are an ASCII letter
+// or a bracket, a bracket inside a section name, no line ending at the end.
+QByteArray oddFixture() {
+    return QByteArray("orphan=0\r\n"
+                      "[broken\r\n"
+                      "k=broken\r\n"
+                      "[s]\r\n"
+                      "k=1\r\n"
+                      "\x81\x41=upper\r\n"
+                      "\x81\x61=lower\r\n"
+                      "; note\r\n"
+                      "[t]\r\n"
+                      "k=t\r\n"
+                      "[S]\r\n"
+                      "K=2\r\n"
+                      "late=3\r\n"
+                      "[\x81\x5D]\r\n"
+                      "k=bracket\r\n"
+                      "[a]b]\r\n"
+                      "last=9");
 }
 
 QByteArray readAll(const QString& path) {
@@ -68,6 +93,11 @@ private slots:
     void transactionReadsOnceAndSavesOnce();
     void profilesOfOnePathShareOneLock();
     void concurrentReadModifyWriteKeepsCountsExact();
+    void readsOddLinesAsWindowsDoes_data();
+    void readsOddLinesAsWindowsDoes();
+    void editsOddLinesAsWindowsDoes_data();
+    void editsOddLinesAsWindowsDoes();
+    void editsCostTheSameHoweverLongTheFile();
 };
 
 void TestProfile::readsEntriesOfAWindowsFile_data() {
@@ -283,6 +313,101 @@ void TestProfile::concurrentReadModifyWriteKeepsCountsExact() {
     for (int t = 0; t < threads; ++t)
         QCOMPARE(profile.read(u"次数纪录", QString(u"线程"_s + QString::number(t))), QString::number(rounds));
     QCOMPARE(profile.read(u"股票时间", u"贵州茅台"), u"3"_s);
+}
+
+void TestProfile::readsOddLinesAsWindowsDoes_data() {
+    QTest::addColumn<QByteArray>("section");
+    QTest::addColumn<QByteArray>("key");
+    QTest::addColumn<QString>("value");
+    QTest::newRow("entry before any section") << QByteArray("s") << QByteArray("orphan") << QString();
+    QTest::newRow("entry after a broken header") << QByteArray("broken") << QByteArray("k") << QString();
+    QTest::newRow("first of a twice-named section") << QByteArray("S") << QByteArray("K") << u"1"_s;
+    QTest::newRow("second header of the name") << QByteArray("s") << QByteArray("late") << u"3"_s;
+    QTest::newRow("other section") << QByteArray("t") << QByteArray("k") << u"t"_s;
+    QTest::newRow("second byte 'A' is no letter") << QByteArray("s") << QByteArray("\x81\x41") << u"upper"_s;
+    QTest::newRow("second byte 'a' is no letter") << QByteArray("s") << QByteArray("\x81\x61") << u"lower"_s;
+    QTest::newRow("second byte ']' ends no header")
+        << QByteArray("\x81\x5D") << QByteArray("k") << u"bracket"_s;
+    QTest::newRow("header read up to its last bracket") << QByteArray("a") << QByteArray("last") << QString();
+    QTest::newRow("last line without its ending") << QByteArray("a]b") << QByteArray("last") << u"9"_s;
+}
+
+void TestProfile::readsOddLinesAsWindowsDoes() {
+    QFETCH(QByteArray, section);
+    QFETCH(QByteArray, key);
+    QFETCH(QString, value);
+    const ProfileEditor editor(oddFixture());
+    QCOMPARE(editor.read(gbk::decode(section), gbk::decode(key)), value);
+    QCOMPARE(editor.contains(gbk::decode(section), gbk::decode(key)), !value.isNull());
+}
+
+void TestProfile::editsOddLinesAsWindowsDoes_data() {
+    QTest::addColumn<QByteArray>("section");
+    QTest::addColumn<QByteArray>("key");
+    QTest::addColumn<QString>("value"); // null: remove
+    QTest::addColumn<QByteArray>("expected");
+    const QByteArray fixture = oddFixture();
+    QTest::newRow("new key after the first section's last entry")
+        << QByteArray("S") << QByteArray("new") << u"4"_s
+        << QByteArray(fixture).replace("=lower\r\n", "=lower\r\nnew=4\r\n");
+    QTest::newRow("value in the second header of the name")
+        << QByteArray("s") << QByteArray("LATE") << u"5"_s << QByteArray(fixture).replace("late=3", "late=5");
+    QTest::newRow("remove every match of the name")
+        << QByteArray("s") << QByteArray("k") << QString()
+        << QByteArray(fixture).replace("[s]\r\nk=1\r\n", "[s]\r\n").replace("K=2\r\n", "");
+    QTest::newRow("new section after a last line without ending")
+        << QByteArray("u") << QByteArray("x") << u"1"_s << fixture + "\r\n[u]\r\nx=1\r\n";
+    QTest::newRow("same value changes nothing") << QByteArray("s") << QByteArray("k") << u"1"_s << fixture;
+}
+
+void TestProfile::editsOddLinesAsWindowsDoes() {
+    QFETCH(QByteArray, section);
+    QFETCH(QByteArray, key);
+    QFETCH(QString, value);
+    QFETCH(QByteArray, expected);
+    ProfileEditor editor(oddFixture());
+    if (value.isNull())
+        editor.remove(gbk::decode(section), gbk::decode(key));
+    else
+        QVERIFY(editor.write(gbk::decode(section), gbk::decode(key), value));
+    QCOMPARE(editor.content(), expected);
+    QCOMPARE(editor.changed(), expected != oddFixture());
+    QCOMPARE(editor.read(gbk::decode(section), gbk::decode(key)), value);
+    // Read back from the bytes, the file says the same.
+    QCOMPARE(ProfileEditor(editor.content()).read(gbk::decode(section), gbk::decode(key)), value);
+}
+
+void TestProfile::editsCostTheSameHoweverLongTheFile() {
+    // The alert check reads and writes a few entries per stock: when every one scans
+    // the file, a file 16 times as long takes 16 times as long.
+    const auto fileOf = [](int stocks) {
+        QString text = u"[股票时间]\r\n"_s;
+        for (int i = 0; i < stocks; ++i)
+            text += u"股票%1=3\r\n"_s.arg(i);
+        text += u"[股票价格]\r\n"_s;
+        for (int i = 0; i < stocks; ++i)
+            text += u"股票%1=10.5\r\n"_s.arg(i);
+        return gbk::encode(text);
+    };
+    const auto fastestEdits = [](const QByteArray& content) {
+        qint64 fastest = std::numeric_limits<qint64>::max();
+        for (int round = 0; round < 3; ++round) {
+            ProfileEditor editor(content);
+            QElapsedTimer timer;
+            timer.start();
+            for (int i = 0; i < 1000; ++i) {
+                const QString name = u"股票%1"_s.arg(i * 7);
+                editor.write(u"股票价格", name, QString::number(editor.read(u"股票时间", name).toInt() + i));
+                editor.write(u"次数纪录", name, u"1");
+            }
+            fastest = std::min(fastest, timer.nsecsElapsed());
+        }
+        return fastest;
+    };
+    const qint64 shortFile = fastestEdits(fileOf(10000));
+    const qint64 longFile = fastestEdits(fileOf(160000));
+    QVERIFY2(longFile < shortFile * 4,
+             qPrintable(u"%1 ms against %2 ms"_s.arg(longFile / 1e6).arg(shortFile / 1e6)));
 }
 
 QTEST_GUILESS_MAIN(TestProfile)

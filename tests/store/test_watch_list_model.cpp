@@ -54,6 +54,8 @@ private slots:
     void setCellAnnouncesChanges();
     void colourRoles();
     void colourBatchAnnouncesOnce();
+    void listShowsAtMost64CharactersOfACell_data();
+    void listShowsAtMost64CharactersOfACell();
 };
 
 void WatchListModelTest::columns() {
@@ -238,6 +240,33 @@ void WatchListModelTest::colourBatchAnnouncesOnce() {
     model.endColourBatch();
     model.endColourBatch(); // unbalanced: ignored
     QCOMPARE(changed.count(), 2);
+}
+
+void WatchListModelTest::listShowsAtMost64CharactersOfACell_data() {
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<QString>("shown");
+    const QString megabyte(512 * 1024, u'股');
+    QTest::newRow("short") << QStringLiteral("贵州茅台") << QStringLiteral("贵州茅台");
+    QTest::newRow("64 characters") << QString(64, u'a') << QString(64, u'a');
+    QTest::newRow("65 characters") << QString(65, u'a') << QString(64, u'a');
+    QTest::newRow("a megabyte") << megabyte << megabyte.left(64);
+    QTest::newRow("pair across the cut") << QString(63, u'a') + QStringLiteral("𠀀b") << QString(63, u'a');
+}
+
+void WatchListModelTest::listShowsAtMost64CharactersOfACell() {
+    QFETCH(QString, stored);
+    QFETCH(QString, shown);
+    WatchListModel model;
+    StockRecord stock = record(QStringLiteral("1"), stored, stored);
+    stock.cjjg = stored;
+    model.fill({stock});
+    model.setCell(0, WatchListModel::Price, stored);
+    for (int column :
+         {WatchListModel::Name, WatchListModel::Code, WatchListModel::Cost, WatchListModel::Price}) {
+        QCOMPARE(model.data(model.index(0, column), Qt::DisplayRole).toString(), shown);
+        // The commands read what is stored.
+        QCOMPARE(model.cell(0, column), stored);
+    }
 }
 
 QTEST_GUILESS_MAIN(WatchListModelTest)
