@@ -104,6 +104,8 @@ struct Sample {
 
 int main(int argc, char** argv) {
     soak::TimedApplication app(argc, argv);
+    // Progress lines show as they come, also into a file.
+    std::setvbuf(stdout, nullptr, _IOLBF, 0);
     const int totalPasses = argc > 1 ? std::max(10, std::atoi(argv[1])) : 20000;
     const int tickMs = argc > 2 ? std::max(1, std::atoi(argv[2])) : 25;
     const int warmUpPasses = std::min(500, totalPasses / 10);
