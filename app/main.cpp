@@ -1,5 +1,6 @@
 #include "app/main_window/program_pictures.h"
 #include "app/program.h"
+#include "app/start_up_trace.h"
 #include "app/widgets/qt_translations.h"
 #include "app/widgets/standard_font.h"
 
@@ -19,6 +20,7 @@ int main(int argc, char* argv[]) {
     Program program(icon);
     // Closing the main window ends the program, whatever other windows are open.
     QObject::connect(&program, &Program::closeRequested, &application, [] { QCoreApplication::exit(0); });
+    traceStartUp(program.window(), program.monitoring());
     program.window().show();
     program.start();
 

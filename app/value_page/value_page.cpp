@@ -82,9 +82,9 @@ ValuePage::ValuePage(MainWindow& window, MessageSink& messages, ValuePageEndpoin
       m_priceLabel(window.requiredControl<QLabel>(names::valuePriceLabel)),
       m_changeLabel(window.requiredControl<QLabel>(names::valueChangeLabel)),
       m_browserHost(window.requiredControl<QWidget>(names::valueBrowser)) {
-    if (auto* box = qobject_cast<PictureBox*>(m_frame))
-        box->setPicture(QPixmap::fromImage(
-            fitFramePicture(embeddedPicture(QString::fromUtf8(valuePageFramePicture)), m_frame->size())));
+    // Fitting the frame picture takes some 10 ms: done when the page is first shown, off the first paint.
+    if (TabControl* tabs = window.tabControl(); tabs->page(tabs->currentIndex()) == m_frame->parentWidget())
+        ensureFramePicture();
     // The name stands on the frame's caption bar.
     setTextColour(*m_nameLabel, Qt::white);
     QFont nameFont = m_nameLabel->font();
@@ -100,8 +100,19 @@ ValuePage::ValuePage(MainWindow& window, MessageSink& messages, ValuePageEndpoin
 }
 
 void ValuePage::pageSelected(int index) {
-    if (m_window.tabControl()->page(index) == m_frame->parentWidget())
-        ensurePageView();
+    if (m_window.tabControl()->page(index) != m_frame->parentWidget())
+        return;
+    ensureFramePicture();
+    ensurePageView();
+}
+
+void ValuePage::ensureFramePicture() {
+    auto* box = qobject_cast<PictureBox*>(m_frame);
+    if (!box || m_framePictureFitted)
+        return;
+    m_framePictureFitted = true;
+    box->setPicture(QPixmap::fromImage(
+        fitFramePicture(embeddedPicture(QString::fromUtf8(valuePageFramePicture)), m_frame->size())));
 }
 
 void ValuePage::ensurePageView() {

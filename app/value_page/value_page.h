@@ -52,6 +52,7 @@ signals:
 private:
     void pageSelected(int index);
     void ensurePageView();
+    void ensureFramePicture();
     void answered(quint64 sequence, const HttpResponse& response);
     void show(const ValueSummary& summary);
     void openPage(const QString& code);
@@ -62,6 +63,7 @@ private:
     PageViewFactory m_makePageView;
     ValueQuoteFetch m_fetch;
     QWidget* m_frame;
+    bool m_framePictureFitted = false;
     QLineEdit* m_codeBox;
     QLabel* m_nameLabel;
     QLabel* m_openLabel;

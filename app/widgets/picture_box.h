@@ -14,13 +14,17 @@ public:
     explicit PictureBox(QWidget* parent = nullptr);
 
     void setPicture(const QPixmap& picture);
-    const QPixmap& picture() const { return m_picture; }
+    // The picture from an embedded resource, decoded when first painted or asked for:
+    // a box on a page not yet shown costs the start-up nothing.
+    void setPictureSource(const QString& resourcePath);
+    const QPixmap& picture() const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    QPixmap m_picture;
+    mutable QPixmap m_picture;
+    mutable QString m_source;
 };
 
 } // namespace tavrin

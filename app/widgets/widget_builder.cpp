@@ -101,7 +101,7 @@ QWidget* makeListView() {
 
 QWidget* makePictureBox(const ControlEntry& entry) {
     auto* box = new PictureBox;
-    box->setPicture(QPixmap::fromImage(embeddedPicture(utf8(entry.picture))));
+    box->setPictureSource(utf8(entry.picture));
     return box;
 }
 

@@ -114,6 +114,18 @@ private slots:
         QVERIFY(!control<QToolButton>(names::valueQueryButton)->icon().isNull());
     }
 
+    void framePictureWhenThePageIsFirstShown() {
+        m_page.reset();
+        m_window->tabControl()->setCurrentIndex(0);
+        control<PictureBox>(names::valueFrame)->setPicture({});
+        makePage(m_sim.baseUrl());
+        QVERIFY(control<PictureBox>(names::valueFrame)->picture().isNull());
+        m_window->tabControl()->setCurrentIndex(1);
+        QVERIFY(control<PictureBox>(names::valueFrame)->picture().isNull());
+        m_window->tabControl()->setCurrentIndex(3);
+        QCOMPARE(control<PictureBox>(names::valueFrame)->picture().size(), QSize(777, 381));
+    }
+
     void browserMadeWhenThePageIsFirstShown() {
         m_page.reset();
         m_window->tabControl()->setCurrentIndex(0);
