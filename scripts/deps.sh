@@ -9,6 +9,7 @@ packages=(
   libcurl4-openssl-dev libsqlite3-dev libpng-dev zlib1g-dev libx11-dev
   libcpp-httplib-dev libssl-dev libbrotli-dev
   fonts-noto-cjk xvfb xauth x11-utils imagemagick sqlite3 trayer xdotool pulseaudio pulseaudio-utils
+  g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix wine wine64 dpkg-dev patch tcl python3
 )
 
 missing=()

@@ -32,7 +32,7 @@ die() {
 quiet() { nice -n 10 "$@"; }
 
 for tool in $triple-gcc-posix $triple-g++-posix $triple-windres cmake ninja dpkg-source tclsh make; do
-  command -v "$tool" > /dev/null || die "missing $tool (run scripts/windows/deps.sh)"
+  command -v "$tool" > /dev/null || die "missing $tool (run scripts/deps.sh)"
 done
 [ -x /usr/lib/qt6/libexec/moc ] || die "missing the host Qt tools (qt6-base-dev-tools)"
 
