@@ -179,10 +179,11 @@ build_zlib() {
   is_built zlib "$key" && return
   fetch zlib 1.2.13 "$w/src"
   # Debian's tarball drops win32/zlib1.rc, which the shared library's CMake rule
-  # lists; a stub resource is enough.
+  # lists; a bare version resource is enough.
   if [ ! -f "$w/src/win32/zlib1.rc" ]; then
     mkdir -p "$w/src/win32"
-    printf '/* version resource left out */\n' > "$w/src/win32/zlib1.rc"
+    printf '1 VERSIONINFO\nFILEVERSION 1,2,13,0\nPRODUCTVERSION 1,2,13,0\nBEGIN\nEND\n' \
+      > "$w/src/win32/zlib1.rc"
   fi
   log "zlib: building"
   (cmake_cross -S "$w/src" -B "$w/build" -DBUILD_SHARED_LIBS=ON &&
