@@ -119,21 +119,38 @@ void appendCharacter(QString& out, QByteArrayView c) {
     out += decoded.isEmpty() ? QString(QChar(QChar::ReplacementCharacter)) : decoded;
 }
 
+// The system's encoding of a run, or an empty array when it refuses the run.
+QByteArray systemEncode(QStringView run) {
+    const auto* wide = reinterpret_cast<const wchar_t*>(run.utf16());
+    const int size = static_cast<int>(run.size());
+    // 54936 takes no default character; both write '?' for what they cannot.
+    const int length = WideCharToMultiByte(codePage(), 0, wide, size, nullptr, 0, nullptr, nullptr);
+    if (length <= 0)
+        return {};
+    QByteArray bytes(length, Qt::Uninitialized);
+    WideCharToMultiByte(codePage(), 0, wide, size, bytes.data(), length, nullptr, nullptr);
+    return bytes;
+}
+
 void appendSystemEncoded(QByteArray& out, QStringView text) {
     while (!text.isEmpty()) {
         qsizetype run = std::min<qsizetype>(text.size(), kMaxRun);
         if (run < text.size() && isHighSurrogate(text[run - 1].unicode()))
             --run; // keep a surrogate pair in one call
-        const auto* wide = reinterpret_cast<const wchar_t*>(text.utf16());
-        const int size = static_cast<int>(run);
-        // 54936 takes no default character; both use '?' for what they cannot write.
-        const int length = WideCharToMultiByte(codePage(), 0, wide, size, nullptr, 0, nullptr, nullptr);
-        if (length > 0) {
-            const qsizetype at = out.size();
-            out.resize(at + length);
-            WideCharToMultiByte(codePage(), 0, wide, size, out.data() + at, length, nullptr, nullptr);
+        const QByteArray bytes = systemEncode(text.first(run));
+        if (!bytes.isEmpty()) {
+            out += bytes;
         } else {
-            out.append(run, '?');
+            // Refused as a whole: character by character, so only the culprit becomes '?'.
+            for (qsizetype i = 0; i < run;) {
+                const qsizetype length =
+                    i + 1 < run && isHighSurrogate(text[i].unicode()) && isLowSurrogate(text[i + 1].unicode())
+                        ? 2
+                        : 1;
+                const QByteArray one = systemEncode(text.sliced(i, length));
+                out += one.isEmpty() ? QByteArray("?") : one;
+                i += length;
+            }
         }
         text = text.sliced(run);
     }

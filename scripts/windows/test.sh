@@ -138,6 +138,29 @@ done
 }
 export DISPLAY=:$(head -n1 "$work/xvfb.display")
 
+log "Qt check: the windows platform plugin, style and SQLite driver"
+qt_check=$build/qt-check
+if nice -n 10 "$prefix/bin/qt-cmake" -S "$repo/scripts/windows/qt-check" -B "$qt_check" -G Ninja \
+  -DQT_CHAINLOAD_TOOLCHAIN_FILE="$repo/cmake/windows/mingw64.cmake" > "$work/qt-check.log" 2>&1 &&
+  nice -n 10 cmake --build "$qt_check" >> "$work/qt-check.log" 2>&1; then
+  timeout 120 wine "$qt_check/qt-check.exe" > "$work/qt-check.out" 2>&1 || true
+  tr -d '\r' < "$work/qt-check.out" | sed -n 's/^info  /  /p'
+  while read -r verdict what; do
+    if [ "$verdict" = ok ]; then
+      pass "qt-check $what"
+    else
+      fail "qt-check $what"
+    fi
+  done < <(tr -d '\r' < "$work/qt-check.out" | grep -E '^(ok|WRONG) ')
+  grep -q -E '^(ok|WRONG) ' "$work/qt-check.out" || {
+    cat "$work/qt-check.out"
+    fail "qt-check ran"
+  }
+else
+  tail -n 20 "$work/qt-check.log"
+  fail "qt-check build"
+fi
+
 log "simulator launcher for the Windows tests"
 python3 "$repo/scripts/windows/sim_launcher.py" "$quote_sim" "$work/launcher.port" > "$work/launcher.log" 2>&1 &
 pids+=($!)
