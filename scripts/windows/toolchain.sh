@@ -235,13 +235,20 @@ build_curl() {
   tidy curl
 }
 
-components=("$@")
-((${#components[@]})) || components=(sqlite qt zlib libpng curl)
-mkdir -p "$stamps" "$prefix"
-for c in "${components[@]}"; do
-  case $c in
-    sqlite | qt | zlib | libpng | curl) "build_$c" ;;
-    *) die "unknown component $c" ;;
-  esac
-done
-log "tool chain ready in $prefix ($((SECONDS - started)) s)"
+main() {
+  local components=("$@") c
+  ((${#components[@]})) || components=(sqlite qt zlib libpng curl)
+  mkdir -p "$stamps" "$prefix"
+  for c in "${components[@]}"; do
+    case $c in
+      sqlite | qt | zlib | libpng | curl) "build_$c" ;;
+      *) die "unknown component $c" ;;
+    esac
+  done
+  log "tool chain ready in $prefix ($((SECONDS - started)) s)"
+}
+
+# Read to the end before running: the Qt build is long, and bash reads a
+# script as it goes.
+main "$@"
+exit
