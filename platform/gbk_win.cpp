@@ -3,8 +3,12 @@
 #include <algorithm>
 #include <limits>
 
+#ifndef NOMINMAX
 #define NOMINMAX
+#endif
+#ifndef WIN32_LEAN_AND_MEAN
 #define WIN32_LEAN_AND_MEAN
+#endif
 #include <windows.h>
 
 // The converter on Windows, where Qt has no ICU and so no GB18030: the system's
