@@ -92,10 +92,12 @@ x86_64-w64-mingw32-gcc-posix -O2 -Wall -Wextra -o "$bridge" "$repo/scripts/windo
 }
 
 log "cross build"
-TAVRIN_QUOTE_SIM_PROGRAM=$(winpath "$bridge") "$repo/scripts/windows/build.sh" "$build" || {
+TAVRIN_QUOTE_SIM_PROGRAM=$(winpath "$bridge") "$repo/scripts/windows/build.sh" "$build" > "$build/build.log" 2>&1 || {
+  tail -n 40 "$build/build.log"
   fail "cross build"
   finish
 }
+tail -n 1 "$build/build.log"
 
 rm -rf "$work"
 mkdir -p "$work"
@@ -113,9 +115,21 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
   wineserver -w
 fi
 
+# Wine hands a Windows program no QT_* variable of the Linux side, so these
+# come from the prefix's registry: the tests' platform, and Qt Test's output on
+# stdout rather than the debugger channel (there is no console window).
+for setting in QT_QPA_PLATFORM=offscreen QT_FORCE_STDERR_LOGGING=1; do
+  wine reg add 'HKCU\Environment' /v "${setting%%=*}" /d "${setting#*=}" /f > /dev/null 2>&1 || {
+    fail "Wine prefix setting $setting"
+    finish
+  }
+done
+
 # Qt's and mingw's DLLs, from where they are, instead of copies beside each program.
-runtime_dirs=("$prefix/bin" "/usr/lib/gcc/x86_64-w64-mingw32/$(x86_64-w64-mingw32-gcc-posix -dumpversion)-posix"
-  /usr/x86_64-w64-mingw32/lib)
+runtime_dirs=("$prefix/bin")
+for dll in libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll; do
+  runtime_dirs+=("$(dirname "$(realpath "$(x86_64-w64-mingw32-g++-posix -print-file-name=$dll)")")")
+done
 WINEPATH=
 for d in "${runtime_dirs[@]}"; do
   [ -d "$d" ] || continue
@@ -143,7 +157,7 @@ qt_check=$build/qt-check
 if nice -n 10 "$prefix/bin/qt-cmake" -S "$repo/scripts/windows/qt-check" -B "$qt_check" -G Ninja \
   -DQT_CHAINLOAD_TOOLCHAIN_FILE="$repo/cmake/windows/mingw64.cmake" > "$work/qt-check.log" 2>&1 &&
   nice -n 10 cmake --build "$qt_check" >> "$work/qt-check.log" 2>&1; then
-  timeout 120 wine "$qt_check/qt-check.exe" > "$work/qt-check.out" 2>&1 || true
+  timeout 120 wine "$qt_check/qt-check.exe" -platform windows > "$work/qt-check.out" 2>&1 || true
   tr -d '\r' < "$work/qt-check.out" | sed -n 's/^info  /  /p'
   while read -r verdict what; do
     if [ "$verdict" = ok ]; then
