@@ -102,9 +102,26 @@ tail -n 1 "$build/build.log"
 rm -rf "$work"
 mkdir -p "$work"
 
+# Before any Wine program: the prefix's desktop process keeps the display it starts with.
+log "virtual X server"
+exec 3> "$work/xvfb.display"
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp > "$work/xvfb.log" 2>&1 &
+pids+=($!)
+exec 3>&-
+for _ in $(seq 50); do
+  [ -s "$work/xvfb.display" ] && break
+  sleep 0.1
+done
+[ -s "$work/xvfb.display" ] || {
+  fail "virtual X server"
+  finish
+}
+export DISPLAY=:$(head -n1 "$work/xvfb.display")
+
 export WINEPREFIX=$build/wineprefix WINEDEBUG=-all WINEARCH=win64
 # No Mono or Gecko installers: nothing here needs them, and they cannot be fetched.
 export WINEDLLOVERRIDES="mscoree,mshtml="
+wineserver -k 2> /dev/null || true # one left from before has another display
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
   log "new Wine prefix in $WINEPREFIX"
   nice -n 10 wineboot -i > "$work/wineboot.log" 2>&1 || {
@@ -137,27 +154,12 @@ for d in "${runtime_dirs[@]}"; do
 done
 export WINEPATH
 
-log "virtual X server"
-exec 3> "$work/xvfb.display"
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp > "$work/xvfb.log" 2>&1 &
-pids+=($!)
-exec 3>&-
-for _ in $(seq 50); do
-  [ -s "$work/xvfb.display" ] && break
-  sleep 0.1
-done
-[ -s "$work/xvfb.display" ] || {
-  fail "virtual X server"
-  finish
-}
-export DISPLAY=:$(head -n1 "$work/xvfb.display")
-
 log "Qt check: the windows platform plugin, style and SQLite driver"
 qt_check=$build/qt-check
 if nice -n 10 "$prefix/bin/qt-cmake" -S "$repo/scripts/windows/qt-check" -B "$qt_check" -G Ninja \
   -DQT_CHAINLOAD_TOOLCHAIN_FILE="$repo/cmake/windows/mingw64.cmake" > "$work/qt-check.log" 2>&1 &&
   nice -n 10 cmake --build "$qt_check" >> "$work/qt-check.log" 2>&1; then
-  timeout 120 wine "$qt_check/qt-check.exe" -platform windows > "$work/qt-check.out" 2>&1 || true
+  timeout 60 wine "$qt_check/qt-check.exe" -platform windows > "$work/qt-check.out" 2>&1 || true
   tr -d '\r' < "$work/qt-check.out" | sed -n 's/^info  /  /p'
   while read -r verdict what; do
     if [ "$verdict" = ok ]; then

@@ -1,7 +1,9 @@
 // qt-check: prints one line per fact and ends non-zero when one is wrong.
 #include <QApplication>
 #include <QGuiApplication>
+#include <QImage>
 #include <QLabel>
+#include <QPixmap>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -9,6 +11,7 @@
 #include <QStyle>
 #include <QTextStream>
 #include <QTimer>
+#include <QWindow>
 
 using namespace Qt::StringLiterals;
 
@@ -38,9 +41,27 @@ int main(int argc, char** argv) {
 
     QLabel label(u"禾岫 贵州茅台 ↑"_s);
     label.show();
-    QTimer::singleShot(200, &app, &QCoreApplication::quit);
+    // Looked at before quitting: quit() closes the windows.
+    bool shown = false;
+    QString state;
+    QTimer::singleShot(500, &app, [&] {
+        const bool exposed = label.windowHandle() && label.windowHandle()->isExposed();
+        shown = label.isVisible() && exposed;
+        state = u"visible %1, exposed %2, %3 x %4"_s.arg(label.isVisible())
+                    .arg(exposed)
+                    .arg(label.width())
+                    .arg(label.height());
+        app.quit();
+    });
     app.exec();
-    report(u"window shown"_s, label.isVisible() && label.width() > 0, QString::number(label.width()));
+    report(u"window shown"_s, shown, state);
+    // Chinese text drawn, not boxes: the rendering has ink.
+    const QImage image = label.grab().toImage();
+    int ink = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            ink += qGray(image.pixel(x, y)) < 128 ? 1 : 0;
+    report(u"text drawn"_s, ink > 0, u"%1 dark pixels"_s.arg(ink));
     out.flush();
     return wrong == 0 ? 0 : 1;
 }
