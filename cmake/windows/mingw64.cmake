@@ -24,7 +24,6 @@ set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
-
 # pkg-config, where a project asks it, sees only the cache.
 set(ENV{PKG_CONFIG_LIBDIR} "${TAVRIN_WIN_PREFIX}/lib/pkgconfig")
 set(ENV{PKG_CONFIG_PATH} "")
