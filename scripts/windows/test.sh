@@ -116,7 +116,8 @@ done
   fail "virtual X server"
   finish
 }
-export DISPLAY=:$(head -n1 "$work/xvfb.display")
+DISPLAY=:$(head -n1 "$work/xvfb.display")
+export DISPLAY
 
 export WINEPREFIX=$build/wineprefix WINEDEBUG=-all WINEARCH=win64
 # No Mono or Gecko installers: nothing here needs them, and they cannot be fetched.
@@ -188,7 +189,8 @@ done
   fail "simulator launcher"
   finish
 }
-export TAVRIN_SIM_LAUNCHER_PORT=$(cat "$work/launcher.port")
+TAVRIN_SIM_LAUNCHER_PORT=$(cat "$work/launcher.port")
+export TAVRIN_SIM_LAUNCHER_PORT
 
 log "test programs under Wine"
 ctest_log=$work/ctest.log
@@ -256,6 +258,9 @@ for row in "${quote_table[@]}"; do
     pass "$what"
   else
     fail "$what"
+    # Kept for a look afterwards.
+    cp "$work/linux.out" "$work/quote-$code.linux"
+    cp "$work/windows.raw" "$work/quote-$code.windows"
     diff "$work/linux.out" "$work/windows.out" | head -n 10 || true
   fi
 done

@@ -131,7 +131,9 @@ build_qt() {
   local host_version patch=$repo/cmake/windows/qtbase-direct2d-fontdb.patch
   host_version=$(dpkg-query -W -f='${Version}' qt6-base-dev)
   # The key follows the patch's diff, not its comment.
-  local key="qt6-base $host_version r1 $(sed -n '/^--- /,$p' "$patch" | sha256sum | cut -c1-16)"
+  local key diff_hash
+  diff_hash=$(sed -n '/^--- /,$p' "$patch" | sha256sum | cut -c1-16)
+  key="qt6-base $host_version r1 $diff_hash"
   is_built qt "$key" && return
   is_built sqlite "$(cat "$stamps/sqlite" 2> /dev/null)" || die "qt needs sqlite first"
   local w=$cache/build/qt
