@@ -11,6 +11,7 @@
 #include "bench/soak/probes.h"
 #include "monitor/alert_rules.h"
 #include "monitor/alert_state.h"
+#include "monitor/alert_state_store.h"
 #include "monitor/daily_log.h"
 #include "monitor/monitoring_cycle.h"
 #include "monitor/queued_alert_sink.h"
@@ -135,7 +136,8 @@ int main(int argc, char** argv) {
     CountingNotifier notifier;
     CountingPlayer player;
     QueuedAlertSink alertSink(notifier, player);
-    AlertRules rules(state, alertSink, alertSink, log);
+    AlertStateStore stateStore(state);
+    AlertRules rules(stateStore, alertSink, alertSink, log);
 
     WatchListModel model;
     model.fill(records);

@@ -30,7 +30,8 @@ int TavrinQuoteToolTest::run(const QString& code, QByteArray* output, const QStr
     process.start(qEnvironmentVariable("TAVRIN_QUOTE_TOOL"), {code});
     if (!process.waitForFinished(30000))
         return -1;
-    *output = process.readAllStandardOutput();
+    // Windows' C runtime writes a text stream's line ends as CR LF.
+    *output = process.readAllStandardOutput().replace("\r\n", "\n");
     return process.exitCode();
 }
 
