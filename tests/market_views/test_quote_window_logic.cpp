@@ -37,7 +37,9 @@ QByteArray gifOf(QColor colour) {
     gif += char(colour.red());
     gif += char(colour.green());
     gif += char(colour.blue());
-    gif += QByteArray("\x00\x00\x00,\x00\x00\x00\x00\x01\x00\x01\x00\x00\x02\x02\x44\x01\x00;", 22);
+    // The second palette entry, the image descriptor, the pixel data and the trailer.
+    static constexpr char rest[] = "\x00\x00\x00,\x00\x00\x00\x00\x01\x00\x01\x00\x00\x02\x02\x44\x01\x00;";
+    gif += QByteArray(rest, sizeof rest - 1);
     return gif;
 }
 
