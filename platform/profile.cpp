@@ -183,6 +183,7 @@ QByteArray foldedName(QStringView name) {
 
 ProfileEditor::ProfileEditor(const QByteArray& content) : m_content(content) {
     const QByteArrayView bytes(m_content);
+    m_lines.reserve(size_t(bytes.count('\n')) + 1);
     QByteArray scratch;
     size_t entries = 0;
     for (qsizetype start = 0; start < bytes.size();) {
