@@ -36,11 +36,18 @@ QString DailyLog::filePath(QDate date) const {
     return QDir(m_dataDirectory).filePath(u"log/"_s + fileName(date));
 }
 
-QByteArray DailyLog::formatLine(const QDateTime& at, QStringView message) {
+namespace {
+
+QString stampText(const QDateTime& at) {
     const QTime time = at.time();
-    const QString stamp = dateText(at.date()) + u' ' + QString::number(time.hour()) + u':' +
-                          QString::number(time.minute()) + u':' + QString::number(time.second());
-    return gbk::encode(stamp) + "  " + gbk::encode(message) + "\r\n";
+    return dateText(at.date()) + u' ' + QString::number(time.hour()) + u':' + QString::number(time.minute()) +
+           u':' + QString::number(time.second());
+}
+
+} // namespace
+
+QByteArray DailyLog::formatLine(const QDateTime& at, QStringView message) {
+    return gbk::encode(stampText(at)) + "  " + gbk::encode(message) + "\r\n";
 }
 
 void DailyLog::writeLine(const QString& message) {
@@ -51,10 +58,12 @@ void DailyLog::writeLines(const QStringList& messages) {
     if (messages.isEmpty())
         return;
     const QDateTime at = m_clock.now();
-    QByteArray lines;
+    // One conversion for all lines: the stamp and the line breaks are ASCII.
+    const QString stamp = stampText(at) + u"  ";
+    QString lines;
     for (const QString& message : messages)
-        lines += formatLine(at, message);
-    appendBytes(at.date(), lines);
+        lines += stamp + message + u"\r\n";
+    appendBytes(at.date(), gbk::encode(lines));
 }
 
 bool DailyLog::append(QStringView message) {

@@ -118,19 +118,22 @@ void MonitoringCycle::customEvent(QEvent* event) {
         answers.swap(m_inbox);
         m_inboxPosted = false;
     }
-    for (const QuoteAnswer& answer : answers)
-        apply(answer);
-}
-
-void MonitoringCycle::apply(const QuoteAnswer& answer) {
-    const int written = applyRefreshes(m_model, answer.refreshes);
-    m_openPasses[answer.pass] += written;
-    if (answer.tooManyFields)
+    // Every answer is in the list before anyone hears of it: a slot that opens a
+    // message box runs a nested event loop, which must find nothing half applied.
+    bool garbled = false;
+    std::vector<int> ended; // rows written by each pass that ended
+    for (const QuoteAnswer& answer : answers) {
+        const int written = applyRefreshes(m_model, answer.refreshes);
+        m_openPasses[answer.pass] += written;
+        garbled = garbled || answer.tooManyFields;
+        if (answer.passEnded)
+            ended.push_back(m_openPasses.take(answer.pass));
+    }
+    if (garbled)
         emit garbledReply();
-    if (!answer.passEnded)
-        return;
-    emit passApplied(m_openPasses.take(answer.pass));
-    if (m_refreshPending) {
+    for (int written : ended)
+        emit passApplied(written);
+    if (!ended.empty() && m_refreshPending) {
         m_refreshPending = false;
         refreshNow();
     }

@@ -69,7 +69,6 @@ private:
     // From the request threads: queued for the UI thread under the inbox lock, which
     // thread checkers see too.
     void receive(QuoteAnswer answer);
-    void apply(const QuoteAnswer& answer);
 
     WatchListModel& m_model;
     QTimer& m_monitorTimer;

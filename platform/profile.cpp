@@ -45,9 +45,13 @@ QByteArrayView trimmed(QByteArrayView bytes) {
 // Only ASCII letters fold: Windows compares "ABC" and "abc" as equal but leaves
 // every other character as it is. The walk goes by GBK characters, so the second
 // byte of a double-byte character is never taken for a letter.
+qsizetype characterLength(QByteArrayView text, qsizetype i) {
+    return static_cast<unsigned char>(text[i]) < 0x80 ? 1 : gbk::characterLength(text, i);
+}
+
 template <typename Visit> void foldEach(QByteArrayView text, Visit visit) {
     for (qsizetype i = 0; i < text.size();) {
-        const qsizetype length = gbk::characterLength(text, i);
+        const qsizetype length = characterLength(text, i);
         for (qsizetype k = 0; k < length; ++k) {
             char c = text[i + k];
             if (length == 1 && c >= 'A' && c <= 'Z')
@@ -58,10 +62,15 @@ template <typename Visit> void foldEach(QByteArrayView text, Visit visit) {
     }
 }
 
+void foldInto(QByteArrayView text, QByteArray& out) {
+    out.resize(text.size());
+    char* next = out.data();
+    foldEach(text, [&](char c) { *next++ = c; });
+}
+
 QByteArray folded(QByteArrayView text) {
     QByteArray out;
-    out.reserve(text.size());
-    foldEach(text, [&](char c) { out += c; });
+    foldInto(text, out);
     return out;
 }
 
@@ -120,7 +129,7 @@ QByteArrayView lineEnding(QByteArrayView raw) {
 qsizetype lastCloseBracket(QByteArrayView text) {
     qsizetype found = -1;
     for (qsizetype i = 0; i < text.size();) {
-        const qsizetype length = gbk::characterLength(text, i);
+        const qsizetype length = characterLength(text, i);
         if (length == 1 && text[i] == ']')
             found = i;
         i += length;
@@ -174,8 +183,9 @@ QByteArray foldedName(QStringView name) {
 
 ProfileEditor::ProfileEditor(const QByteArray& content) : m_content(content) {
     const QByteArrayView bytes(m_content);
-    std::vector<size_t> hashes;
+    m_lines.reserve(size_t(bytes.count('\n')) + 1);
     QByteArray scratch;
+    size_t entries = 0;
     for (qsizetype start = 0; start < bytes.size();) {
         // A line break byte never occurs inside a GBK character.
         const qsizetype newline = bytes.indexOf('\n', start);
@@ -203,32 +213,42 @@ ProfileEditor::ProfileEditor(const QByteArray& content) : m_content(content) {
             if (line.section >= 0) {
                 Section& section = m_sections.back();
                 section.anchor = index;
-                scratch.resize(0);
-                foldEach(name, [&](char c) { scratch += c; });
-                hashes.resize(m_lines.size() + 1);
-                hashes.back() = entryHash(section.hash, scratch);
+                foldInto(name, scratch);
+                line.hash = entryHash(section.hash, scratch);
+                ++entries;
             }
         }
         m_lines.push_back(line);
         start = end;
     }
     m_fileLines = qsizetype(m_lines.size());
+    rehash(entries);
+}
+
+bool ProfileEditor::indexed(const Line& line) {
+    return line.kind == Kind::Entry && line.section >= 0 && !line.removed;
+}
+
+void ProfileEditor::rehash(size_t entries) {
+    size_t buckets = 64;
+    while (buckets < entries * 2)
+        buckets *= 2;
+    m_buckets.assign(buckets, -1);
+    m_indexed = 0;
     // Chains are linked from the end, so each one runs in file order: the first
     // match is the one Windows finds.
-    for (qsizetype i = m_fileLines - 1; i >= 0; --i) {
-        if (m_lines[size_t(i)].kind == Kind::Entry && m_lines[size_t(i)].section >= 0)
-            link(i, hashes[size_t(i)]);
+    for (qsizetype i = qsizetype(m_lines.size()) - 1; i >= 0; --i) {
+        if (indexed(m_lines[size_t(i)]))
+            link(i);
     }
 }
 
-void ProfileEditor::link(qsizetype line, size_t hash) {
-    const auto head = m_index.find(hash);
-    if (head == m_index.end()) {
-        m_index.insert(hash, line);
-    } else {
-        m_lines[size_t(line)].next = head.value();
-        head.value() = line;
-    }
+void ProfileEditor::link(qsizetype index) {
+    Line& line = m_lines[size_t(index)];
+    qsizetype& head = m_buckets[line.hash & (m_buckets.size() - 1)];
+    line.next = head;
+    head = index;
+    ++m_indexed;
 }
 
 QByteArrayView ProfileEditor::raw(qsizetype index) const {
@@ -247,9 +267,9 @@ qsizetype ProfileEditor::find(const QByteArray& foldedSection, QByteArrayView fo
     if (ordinal < 0)
         return -1;
     const size_t hash = entryHash(m_sections[size_t(ordinal)].hash, foldedKey);
-    for (qsizetype i = m_index.value(hash, -1); i >= 0; i = m_lines[size_t(i)].next) {
+    for (qsizetype i = m_buckets[hash & (m_buckets.size() - 1)]; i >= 0; i = m_lines[size_t(i)].next) {
         const Line& line = m_lines[size_t(i)];
-        if (line.removed || m_sections[size_t(line.section)].name != foldedSection)
+        if (line.hash != hash || line.removed || m_sections[size_t(line.section)].name != foldedSection)
             continue;
         if (foldedEquals(entryKey(raw(i)), foldedKey))
             return i;
@@ -323,7 +343,11 @@ bool ProfileEditor::write(QStringView section, QStringView key, QStringView valu
     Section& target = m_sections[size_t(ordinal)];
     const qsizetype line =
         addLine(keyBytes + '=' + encode(value) + "\r\n", Kind::Entry, ordinal, target.anchor);
-    link(line, entryHash(target.hash, foldedKey));
+    m_lines[size_t(line)].hash = entryHash(target.hash, foldedKey);
+    if (m_indexed + 1 > m_buckets.size())
+        rehash(m_indexed + 1);
+    else
+        link(line);
     m_changed = true;
     return true;
 }

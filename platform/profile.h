@@ -45,7 +45,8 @@ private:
     struct Line {
         qsizetype begin = 0; // the bytes in the file, unless owned
         qsizetype end = 0;   // with the line ending
-        qsizetype next = -1; // the next entry line in the same index chain
+        qsizetype next = -1; // the next entry line in the same index bucket
+        size_t hash = 0;     // of the folded section and key names, for entries
         int section = -1;    // ordinal of the section the line is under
         Kind kind = Kind::Other;
         bool owned = false;   // changed or added: the bytes are in m_owned
@@ -62,15 +63,19 @@ private:
     int sectionOrdinal(const QByteArray& foldedSection) const;
     qsizetype find(const QByteArray& foldedSection, QByteArrayView foldedKey) const;
     qsizetype addLine(QByteArray bytes, Kind kind, int section, qsizetype after);
-    void link(qsizetype line, size_t hash);
+    static bool indexed(const Line& line);
+    // Sizes the index for entries and links every entry line into it.
+    void rehash(size_t entries);
+    void link(qsizetype line);
     void appendLine(QByteArray& out, qsizetype line, bool& open) const;
 
     QByteArray m_content;
     std::vector<Line> m_lines;
     qsizetype m_fileLines = 0;
     std::vector<Section> m_sections;
-    QHash<QByteArray, int> m_firstSection;            // folded name to its first section
-    QHash<size_t, qsizetype> m_index;                 // hash of section and key to the first line
+    QHash<QByteArray, int> m_firstSection; // folded name to its first section
+    std::vector<qsizetype> m_buckets;      // by hash of section and key: a chain of lines
+    size_t m_indexed = 0;
     QHash<qsizetype, QByteArray> m_owned;             // bytes of changed and added lines
     QHash<qsizetype, std::vector<qsizetype>> m_after; // added lines after a line; -1: the end
     bool m_changed = false;
