@@ -51,6 +51,7 @@ void MonitoringCycle::toggle(const QString& caption) {
     if (caption == offCaption()) {
         setTimerPeriod(m_colourTimer, kPeriodMs);
         setTimerPeriod(m_monitorTimer, kPeriodMs);
+        m_monitoring = true;
         emit captionChanged(onCaption());
     } else if (caption == onCaption()) {
         stop();
@@ -60,6 +61,7 @@ void MonitoringCycle::toggle(const QString& caption) {
 void MonitoringCycle::stop() {
     setTimerPeriod(m_colourTimer, 0);
     setTimerPeriod(m_monitorTimer, 0);
+    m_monitoring = false;
     emit captionChanged(offCaption());
 }
 

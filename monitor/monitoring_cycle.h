@@ -39,6 +39,9 @@ public:
     void toggle(const QString& caption);
     // Both periods to 0, and the caption back to off.
     void stop();
+    // Whether the caption last announced is the "on" one. Only this class changes the
+    // caption, so the flag and what the user sees never disagree.
+    bool isMonitoring() const { return m_monitoring; }
     // Both periods to 0 when the monitoring timer runs; the caption is left alone.
     void stopTimers();
 
@@ -71,6 +74,7 @@ private:
     void receive(QuoteAnswer answer);
 
     WatchListModel& m_model;
+    bool m_monitoring = false;
     QTimer& m_monitorTimer;
     QTimer& m_colourTimer;
     std::mutex m_inboxMutex;

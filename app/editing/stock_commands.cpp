@@ -162,7 +162,7 @@ void StockCommands::modify() {
 }
 
 void StockCommands::deleteSelected() {
-    if (m_window.monitorButton()->text() == MonitoringCycle::onCaption()) {
+    if (m_monitoring.isMonitoring()) {
         m_feedback.tell(Message{QStringLiteral("请先停止刷新再删除。"), QStringLiteral("警告"),
                                 MessageIcon::None, MessageOwner::MainWindow});
         return;

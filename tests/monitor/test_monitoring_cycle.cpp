@@ -95,16 +95,20 @@ bool MonitoringCycleTest::waitForPass(MonitoringCycle& cycle) {
 
 void MonitoringCycleTest::toggleTwiceReturnsToOff() {
     auto cycle = makeCycle();
+    QVERIFY(!cycle->isMonitoring());
     cycle->toggle(m_caption);
     QCOMPARE(m_caption, QStringLiteral("停止监控"));
+    QVERIFY(cycle->isMonitoring());
     QCOMPARE(timerPeriod(m_monitorTimer), 3000);
     QCOMPARE(timerPeriod(m_colourTimer), 3000);
     cycle->toggle(m_caption);
     QCOMPARE(m_caption, QStringLiteral("执行监控"));
+    QVERIFY(!cycle->isMonitoring());
     QCOMPARE(timerPeriod(m_monitorTimer), 0);
     QCOMPARE(timerPeriod(m_colourTimer), 0);
     cycle->toggle(QStringLiteral("别的"));
     QCOMPARE(timerPeriod(m_monitorTimer), 0);
+    QVERIFY(!cycle->isMonitoring());
 }
 
 void MonitoringCycleTest::stopTimersLeavesTheCaption() {
@@ -114,6 +118,7 @@ void MonitoringCycleTest::stopTimersLeavesTheCaption() {
     QCOMPARE(timerPeriod(m_monitorTimer), 0);
     QCOMPARE(timerPeriod(m_colourTimer), 0);
     QCOMPARE(m_caption, QStringLiteral("停止监控"));
+    QVERIFY(cycle->isMonitoring());
 }
 
 void MonitoringCycleTest::emptyListPassesDoNothing() {
