@@ -61,7 +61,7 @@ public:
     MainWindow window;
     Profile settings;
     FakeMessages messages;
-    FakeNotifier notifier;
+    test::RecordingNotifier notifier;
     EditFeedback feedback;
     std::unique_ptr<MonitoringCycle> monitoring;
     AsyncQuoteLookup codeLookup;

@@ -136,7 +136,7 @@ void StockCommandsTest::typingACodeOffersThePriceAndEnterAddsTheStock() {
 
     QCOMPARE(m_edit->settings.read(u"股票时间", u"贵州茅台"), QStringLiteral("3"));
     QCOMPARE(m_edit->settings.read(u"下跌预警", u"贵州茅台下跌预警"), u8("真"));
-    QCOMPARE(m_edit->notifier.balloons, std::vector<Balloon>{editBalloon("添加股票", "添加成功")});
+    QCOMPARE(m_edit->notifier.balloons(), QList<Balloon>{editBalloon("添加股票", "添加成功")});
     QVERIFY(m_edit->messages.shown.empty());
 
     QCOMPARE(priceBox()->text(), QStringLiteral(" "));
@@ -220,7 +220,7 @@ void StockCommandsTest::refusedDuplicateAddChangesNothing() {
     QCOMPARE(m_edit->messages.shown,
              std::vector<Message>{message("已存在，请重新添加或修改", infoCaption, MessageIcon::None,
                                           MessageOwner::MainWindow)});
-    QVERIFY(m_edit->notifier.balloons.empty());
+    QVERIFY(m_edit->notifier.balloons().isEmpty());
     QCOMPARE(m_edit->records(), before);
     // A refused add writes nothing anywhere: the stock's settings stay as they were.
     QCOMPARE(m_edit->settings.read(u"股票时间", u"贵州茅台"), QStringLiteral("3"));
@@ -267,7 +267,7 @@ void StockCommandsTest::addStoresTheStockWhenTheStateFileCannotBeWritten() {
     const std::vector<StockRecord> stored = m_edit->records();
     QCOMPARE(stored.size(), size_t(1));
     QCOMPARE(stored[0].daima, QStringLiteral("600519"));
-    QVERIFY(m_edit->notifier.balloons.empty());
+    QVERIFY(m_edit->notifier.balloons().isEmpty());
     QCOMPARE(m_edit->messages.shown.size(), size_t(1));
     QCOMPARE(m_edit->messages.shown[0].icon, MessageIcon::Warning);
     QVERIFY(m_edit->messages.shown[0].text.contains(u"gupiao.ini"));
@@ -309,7 +309,7 @@ void StockCommandsTest::addRefusedWithoutAQuoteForTheCode() {
     QCOMPARE(m_edit->messages.shown,
              std::vector<Message>{
                  message(noQuoteText, infoCaption, MessageIcon::Warning, MessageOwner::MainWindow)});
-    QVERIFY(m_edit->notifier.balloons.empty());
+    QVERIFY(m_edit->notifier.balloons().isEmpty());
     QVERIFY(m_edit->records().empty());
     QVERIFY(!QFile::exists(m_edit->settings.path()));
     QCOMPARE(codeBox()->text(), code);
@@ -345,7 +345,7 @@ void StockCommandsTest::addOfAShortCodeResetsAndStoresNothing() {
     codeBox()->setText(QStringLiteral("60051"));
     click("添加按钮");
     QVERIFY(m_edit->messages.shown.empty());
-    QVERIFY(m_edit->notifier.balloons.empty());
+    QVERIFY(m_edit->notifier.balloons().isEmpty());
     QCOMPARE(m_edit->records().size(), size_t(1));
     QVERIFY(!QFile::exists(m_edit->settings.path()));
     QCOMPARE(priceBox()->text(), QStringLiteral(" "));
@@ -404,7 +404,7 @@ void StockCommandsTest::modifyActsOnTheTypedCode() {
     QCOMPARE(after[1].cjjg, QStringLiteral("8.2"));
     QCOMPARE(after[1].cjsl, QStringLiteral("500"));
     QCOMPARE(after[1].mingcheng, before[1].mingcheng);
-    QCOMPARE(m_edit->notifier.balloons, std::vector<Balloon>{editBalloon("修改股票", "修改成功")});
+    QCOMPARE(m_edit->notifier.balloons(), QList<Balloon>{editBalloon("修改股票", "修改成功")});
     QVERIFY(m_edit->messages.shown.empty());
     QCOMPARE(codeBox()->text(), QStringLiteral(" "));
     QCOMPARE(priceBox()->text(), QStringLiteral(" "));
@@ -467,7 +467,7 @@ void StockCommandsTest::modifyRefusals() {
     quantityBox()->setText(quantity);
     click("按钮2");
     QCOMPARE(m_edit->messages.shown, std::vector<Message>{expected});
-    QVERIFY(m_edit->notifier.balloons.empty());
+    QVERIFY(m_edit->notifier.balloons().isEmpty());
     QCOMPARE(m_edit->records(), before);
     QCOMPARE(priceBox()->text(), QStringLiteral("1600"));
 }
@@ -513,7 +513,7 @@ void StockCommandsTest::deleteRemovesTheSelectedIdAmongEqualCodes() {
     trigger("删除所选");
     QCOMPARE(m_edit->records(), expected);
     QVERIFY(m_edit->messages.shown.empty());
-    QVERIFY(m_edit->notifier.balloons.empty());
+    QVERIFY(m_edit->notifier.balloons().isEmpty());
     QCOMPARE(m_edit->model.rowCount(), 2);
     QCOMPARE(m_edit->model.cell(0, WatchListModel::Id), first);
     QCOMPARE(m_edit->model.cell(1, WatchListModel::Id), third);
@@ -567,7 +567,7 @@ void StockCommandsTest::failedDatabaseOperationsShowAnErrorBox() {
     QVERIFY2(shown.text.contains(u8("股票数据库")) && shown.text.contains(u8("未作任何更改")),
              qPrintable(shown.text));
     QVERIFY2(!shown.text.contains(u"refused") && !shown.text.contains(u"table"), qPrintable(shown.text));
-    QVERIFY(m_edit->notifier.balloons.empty());
+    QVERIFY(m_edit->notifier.balloons().isEmpty());
     if (!sql.startsWith(u"DROP"))
         QCOMPARE(m_edit->records(), before);
 }
