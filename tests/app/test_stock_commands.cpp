@@ -1,5 +1,6 @@
 #include "app/main_window/main_window_names.h"
 #include "app/program.h"
+#include "monitor/alert_rules.h"
 #include "tests/app/edit_fixture.h"
 #include "tests/support/message_box_closer.h"
 #include "tests/support/quote_sim_process.h"
@@ -16,6 +17,7 @@
 #include <QTableView>
 #include <QTest>
 #include <QTimer>
+#include <algorithm>
 #include <optional>
 
 using namespace tavrin;
@@ -55,6 +57,7 @@ private slots:
     void refusedDuplicateAddChangesNothing();
     void typingAfterAnAddReplacesThePlaceholders();
     void addStoresTheStockWhenTheStateFileCannotBeWritten();
+    void aStockAddedWhileTheStateFileIsBrokenIsCheckedOnItsStreak();
     void garbledReplyShowsTheErrorBox();
     void addRefusedWithoutAQuoteForTheCode_data();
     void addRefusedWithoutAQuoteForTheCode();
@@ -272,6 +275,33 @@ void StockCommandsTest::addStoresTheStockWhenTheStateFileCannotBeWritten() {
     QCOMPARE(m_edit->messages.shown[0].icon, MessageIcon::Warning);
     QVERIFY(m_edit->messages.shown[0].text.contains(u"gupiao.ini"));
     QCOMPARE(m_edit->model.rowCount(), 1);
+}
+
+void StockCommandsTest::aStockAddedWhileTheStateFileIsBrokenIsCheckedOnItsStreak() {
+    QVERIFY(QDir().mkpath(m_edit->data.settingsFile()));
+    QVERIFY(m_edit->enterCode(QStringLiteral("600519")));
+    m_edit->control<QComboBox>(names::streakBox)->setCurrentText(QStringLiteral("5"));
+    click(names::addButton);
+    QCOMPARE(m_edit->messages.shown.size(), size_t(1));
+    QVERIFY(m_edit->alertState.inMemory());
+
+    // The alert check on the state the add left in memory: five rises in a row, not
+    // the three a stock without a streak length gets, raise the streak alert.
+    test::RecordingNotifier notifier;
+    test::RecordingSoundPlayer sounds;
+    test::RecordingLog log;
+    AlertRules rules(m_edit->alertState, notifier, sounds, log);
+    const auto risen = [&] {
+        return std::count_if(sounds.sounds().cbegin(), sounds.sounds().cend(),
+                             [](Sound sound) { return sound == Sound::Rising; });
+    };
+    AlertRow row;
+    row.name = m_edit->records().at(0).mingcheng;
+    for (int check = 1; check <= 5; ++check) {
+        row.price = QString::number(10 + check);
+        QVERIFY(!rules.check({row}, AlertOptions{}));
+        QCOMPARE(risen(), check == 5 ? 1 : 0);
+    }
 }
 
 void StockCommandsTest::garbledReplyShowsTheErrorBox() {
