@@ -4,11 +4,8 @@
 #include "app/main_window/program_pictures.h"
 #include "store/watch_list_model.h"
 #include "tests/support/fakes.h"
+#include "tests/support/shown_text.h"
 
-#include <QAbstractButton>
-#include <QGroupBox>
-#include <QLabel>
-#include <QPlainTextEdit>
 #include <QSize>
 #include <QTest>
 
@@ -25,20 +22,6 @@ public:
     MainWindow window;
     FakeMessages messages;
 };
-
-// The text a control shows: a label's or a button's text, a group box's title, a
-// plain text box's contents; empty for anything else.
-inline QString shownText(const QWidget* widget) {
-    if (auto* label = qobject_cast<const QLabel*>(widget))
-        return label->text();
-    if (auto* button = qobject_cast<const QAbstractButton*>(widget))
-        return button->text();
-    if (auto* group = qobject_cast<const QGroupBox*>(widget))
-        return group->title();
-    if (auto* edit = qobject_cast<const QPlainTextEdit*>(widget))
-        return edit->toPlainText();
-    return {};
-}
 
 // A window owned as the program's satellite windows are: its own top-level window in
 // front of its owner, untitled, not modal, of the designed outer size.
