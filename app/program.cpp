@@ -60,9 +60,9 @@ Program::Program(const QIcon& icon)
     connect(m_monitoring.get(), &MonitoringCycle::garbledReply, this, &Program::showGarbledReplyMessage);
     connect(&m_window, &MainWindow::closeRequested, this, &Program::closeRequested);
     connect(&m_window, &MainWindow::stockCodeActivated, this, &Program::handOffToTerminal);
-    m_stockCommands = std::make_unique<StockCommands>(m_window, m_database, m_settings, m_editFeedback,
+    m_stockCommands = std::make_unique<StockCommands>(m_window, m_database, m_alertState, m_editFeedback,
                                                       *m_monitoring, m_codeLookup);
-    m_alertCommands = std::make_unique<AlertCommands>(m_window, m_database, m_settings, m_editFeedback,
+    m_alertCommands = std::make_unique<AlertCommands>(m_window, m_database, m_alertState, m_editFeedback,
                                                       *m_monitoring, m_alertLookup);
     connectEditCommands(m_window, *m_stockCommands, *m_alertCommands);
     connectQuoteWindow();

@@ -1,34 +1,21 @@
 #include "app/start_up_trace.h"
 
+#include "app/start_up_timing.h"
 #include "monitor/monitoring_cycle.h"
 
 #include <QEvent>
 #include <QWidget>
-#include <chrono>
-#include <cstdio>
 #include <memory>
 
 namespace tavrin {
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
+using start_up_timing::Clock;
+using start_up_timing::printElapsed;
 
 // Taken during static initialisation: the earliest moment the program's own code runs.
 const Clock::time_point programStart = Clock::now();
-
-Clock::time_point launchTime() {
-    const QByteArray value = qgetenv("TAVRIN_STARTUP_TRACE");
-    bool ok = false;
-    const qlonglong ns = value.startsWith("t0=") ? value.mid(3).toLongLong(&ok) : 0;
-    return ok ? Clock::time_point(std::chrono::nanoseconds(ns)) : programStart;
-}
-
-void print(const char* what, Clock::time_point since) {
-    const auto elapsed = std::chrono::duration<double, std::milli>(Clock::now() - since);
-    std::fprintf(stderr, "%s %.1f\n", what, elapsed.count());
-    std::fflush(stderr);
-}
 
 class FirstPaintWatch final : public QObject {
     Q_DISABLE_COPY_MOVE(FirstPaintWatch)
@@ -46,7 +33,7 @@ public:
             QMetaObject::invokeMethod(
                 this,
                 [this] {
-                    print("first-paint", m_since);
+                    printElapsed("first-paint", m_since);
                     deleteLater();
                 },
                 Qt::QueuedConnection);
@@ -64,13 +51,13 @@ private:
 void traceStartUp(QWidget& mainWindow, MonitoringCycle& monitoring) {
     if (!qEnvironmentVariableIsSet("TAVRIN_STARTUP_TRACE"))
         return;
-    const Clock::time_point since = launchTime();
+    const Clock::time_point since = start_up_timing::launchTime(programStart);
     new FirstPaintWatch(mainWindow, since);
     auto connection = std::make_shared<QMetaObject::Connection>();
     *connection =
         QObject::connect(&monitoring, &MonitoringCycle::passApplied, &monitoring, [connection, since] {
             QObject::disconnect(*connection);
-            print("first-refresh", since);
+            printElapsed("first-refresh", since);
         });
 }
 

@@ -67,18 +67,20 @@ bool addStock(ProfileEditor& editor, const QString& name, QStringView streakLeng
 
 } // namespace
 
-bool writeStockAdded(Profile& ini, const QString& name, QStringView streakLengthText, bool fallAlso) {
+Status writeStockAdded(Profile& ini, const QString& name, QStringView streakLengthText, bool fallAlso) {
     bool written = false;
-    const bool saved = ini.transaction(
+    const Status saved = ini.transaction(
         [&](ProfileEditor& editor) { written = addStock(editor, name, streakLengthText, fallAlso); });
-    return written && saved;
+    if (saved && !written)
+        return ini.unwritable(alert_ini::streakLengthSection, name);
+    return saved;
 }
 
-bool resetTargetCount(Profile& ini, const QString& name) {
+Status resetTargetCount(Profile& ini, const QString& name) {
     return ini.write(alert_ini::targetCountSection, name, u"0");
 }
 
-bool removeTargetCount(Profile& ini, const QString& name) {
+Status removeTargetCount(Profile& ini, const QString& name) {
     return ini.remove(alert_ini::targetCountSection, name);
 }
 

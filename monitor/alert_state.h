@@ -49,9 +49,10 @@ void writeTargetCount(ProfileEditor& ini, const QString& name, int count);
 
 // For the editors: a stock added with its streak length text and fall switch;
 // an alert added or modified (target count "0"); an alert deleted (entry removed).
-bool writeStockAdded(Profile& ini, const QString& name, QStringView streakLengthText, bool fallAlso);
-bool resetTargetCount(Profile& ini, const QString& name);
-bool removeTargetCount(Profile& ini, const QString& name);
+// A failure names the file.
+Status writeStockAdded(Profile& ini, const QString& name, QStringView streakLengthText, bool fallAlso);
+Status resetTargetCount(Profile& ini, const QString& name);
+Status removeTargetCount(Profile& ini, const QString& name);
 
 // The same through the run's alert state, so that the alert check sees them also
 // while the state lives in memory. False when the entries did not reach the file

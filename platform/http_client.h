@@ -1,16 +1,24 @@
 #pragma once
 
+#include "platform/status.h"
+
 #include <QByteArray>
 #include <QString>
 #include <vector>
 
 namespace tavrin {
 
+// Kept a plain aggregate rather than a Status: a reply can carry a non-2xx status
+// with no transport error, which a Status base would call ok. outcome() gives the
+// same verdict as ok() in the shape every layer reports failures in.
 struct HttpResponse {
     int status = 0;  // HTTP status, 0 when no response arrived
     QByteArray body; // empty on error
     QString error;   // empty on success; a short reason otherwise
     bool ok() const { return error.isEmpty() && status >= 200 && status < 300; }
+    // Ok exactly when ok(); else a failure whose detail is the transport's reason
+    // or the HTTP status.
+    Status outcome() const;
 };
 
 // A GET of a URL. Implementations are safe to call from any thread; every call

@@ -11,6 +11,8 @@
 #include <map>
 #include <memory>
 
+using namespace Qt::StringLiterals;
+
 namespace tavrin {
 
 namespace {
@@ -442,15 +444,25 @@ Profile::Load Profile::load(QByteArray& content) const {
     return file.error() == QFileDevice::NoError ? Load::Loaded : Load::Unreadable;
 }
 
-bool Profile::save(const QByteArray& content) const {
+QString Profile::nativePath() const {
+    return QDir::toNativeSeparators(m_path);
+}
+
+Status Profile::save(const QByteArray& content) const {
     QSaveFile file(m_path);
+    const auto failed = [&] {
+        return Status::failure(u"无法保存文件 %1"_s.arg(nativePath()), file.errorString());
+    };
     if (!file.open(QIODevice::WriteOnly))
-        return false;
+        return failed();
     if (file.write(content) != content.size()) {
+        const Status status = failed();
         file.cancelWriting();
-        return false;
+        return status;
     }
-    return file.commit();
+    if (!file.commit())
+        return failed();
+    return {};
 }
 
 QString Profile::read(QStringView section, QStringView key) const {
@@ -461,26 +473,34 @@ QString Profile::read(QStringView section, QStringView key) const {
     return ProfileEditor(content).read(section, key);
 }
 
-bool Profile::write(QStringView section, QStringView key, QStringView value) {
+Status Profile::write(QStringView section, QStringView key, QStringView value) {
     bool written = false;
-    const bool saved =
+    const Status saved =
         transaction([&](ProfileEditor& editor) { written = editor.write(section, key, value); });
-    return written && saved;
+    if (saved && !written)
+        return unwritable(section, key);
+    return saved;
 }
 
-bool Profile::remove(QStringView section, QStringView key) {
+Status Profile::unwritable(QStringView section, QStringView key) const {
+    return Status::failure(u"无法写入文件 %1"_s.arg(nativePath()),
+                           u"an INI file cannot hold the entry [%1] %2"_s.arg(section, key));
+}
+
+Status Profile::remove(QStringView section, QStringView key) {
     return transaction([&](ProfileEditor& editor) { editor.remove(section, key); });
 }
 
-bool Profile::transaction(const std::function<void(ProfileEditor&)>& edit) {
+Status Profile::transaction(const std::function<void(ProfileEditor&)>& edit) {
     const auto guard = lock();
     QByteArray content;
     if (load(content) == Load::Unreadable)
-        return false;
+        return Status::failure(u"无法读取文件 %1"_s.arg(nativePath()),
+                               u"the file exists but cannot be read"_s);
     ProfileEditor editor(content);
     edit(editor);
     if (!editor.changed())
-        return true;
+        return {};
     return save(editor.content());
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/status.h"
+
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QHash>
@@ -90,15 +92,18 @@ public:
     const QString& path() const { return m_path; }
 
     // One entry, each call under the file's lock. Reads of a missing or unreadable
-    // file give empty text; writes report failure.
+    // file give empty text; writes report failure with a message naming the file.
     QString read(QStringView section, QStringView key) const;
-    bool write(QStringView section, QStringView key, QStringView value);
-    bool remove(QStringView section, QStringView key);
+    Status write(QStringView section, QStringView key, QStringView value);
+    Status remove(QStringView section, QStringView key);
 
     // Runs edit under the file's lock on the file read once, then saves it once
-    // (atomically) if anything changed. False if the file exists but cannot be read
-    // (edit is then not called) or if the save failed.
-    bool transaction(const std::function<void(ProfileEditor&)>& edit);
+    // (atomically) if anything changed. A failure if the file exists but cannot be
+    // read (edit is then not called) or if the save failed.
+    Status transaction(const std::function<void(ProfileEditor&)>& edit);
+
+    // The failure of a write the file cannot hold (see ProfileEditor::write).
+    Status unwritable(QStringView section, QStringView key) const;
 
     // The file's lock, shared by every Profile of the same file in this process.
     // It is not recursive: while holding it, call no other member; edit inside
@@ -107,13 +112,16 @@ public:
 
     // The file's bytes; the caller holds the lock. A missing file gives no bytes.
     Load load(QByteArray& content) const;
-    // Replaces the file with content atomically; the caller holds the lock.
-    bool save(const QByteArray& content) const;
+    // Replaces the file with content atomically; the caller holds the lock. A failure
+    // names the file, with the system's reason as its detail.
+    Status save(const QByteArray& content) const;
 
     // The lock of the file at path; one per canonical path for the life of the process.
     static std::mutex& mutexFor(const QString& path);
 
 private:
+    QString nativePath() const;
+
     QString m_path;
     std::mutex* m_mutex;
 };

@@ -33,7 +33,7 @@ QByteArray variableFor(const QString& prefix, const QString& code) {
 
 QuoteResult quoteFromResponse(const QString& code, const HttpResponse& response) {
     if (!response.ok())
-        return failure(FetchStatus::Unreadable, response.error);
+        return failure(FetchStatus::Unreadable, response.outcome().detail());
     return parseQuoteReply(code, response.body);
 }
 

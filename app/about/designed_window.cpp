@@ -1,9 +1,7 @@
 #include "app/about/designed_window.h"
 
 #include "app/widgets/widget_builder.h"
-
-#include <QScreen>
-#include <algorithm>
+#include "app/widgets/window_placement.h"
 
 namespace tavrin {
 
@@ -19,16 +17,7 @@ DesignedWindow::DesignedWindow(QWidget& owner, const WindowDesign& design, const
 void DesignedWindow::bringForward() {
     if (!m_placed) {
         m_placed = true;
-        QRect frame({}, m_designSize);
-        frame.moveCenter(parentWidget()->frameGeometry().center());
-        if (const QScreen* screen = parentWidget()->screen()) {
-            const QRect available = screen->availableGeometry();
-            frame.moveLeft(std::clamp(frame.left(), available.left(),
-                                      std::max(available.left(), available.right() - frame.width())));
-            frame.moveTop(std::clamp(frame.top(), available.top(),
-                                     std::max(available.top(), available.bottom() - frame.height())));
-        }
-        move(frame.topLeft());
+        placeOver(*this, *parentWidget(), m_designSize);
     }
     show();
     raise();
@@ -37,9 +26,8 @@ void DesignedWindow::bringForward() {
 
 void DesignedWindow::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
-    const QSize frame = frameGeometry().size() - geometry().size();
     if (frameGeometry().size() != m_designSize)
-        resize(m_designSize - frame);
+        setOuterSize(*this, m_designSize);
 }
 
 } // namespace tavrin

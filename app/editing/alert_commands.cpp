@@ -20,10 +20,10 @@ namespace tavrin {
 
 namespace names = main_window_names;
 
-AlertCommands::AlertCommands(MainWindow& window, StockDatabase& database, Profile& settings,
+AlertCommands::AlertCommands(MainWindow& window, StockDatabase& database, AlertStateStore& alertState,
                              EditFeedback& feedback, MonitoringCycle& monitoring, AsyncQuoteLookup& lookup,
                              QObject* parent)
-    : QObject(parent), m_window(window), m_database(database), m_settings(settings), m_feedback(feedback),
+    : QObject(parent), m_window(window), m_database(database), m_alertState(alertState), m_feedback(feedback),
       m_monitoring(monitoring), m_lookup(lookup),
       m_codeBox(window.requiredControl<QLineEdit>(names::alertCodeBox)),
       m_priceBox(window.requiredControl<QLineEdit>(names::alertLatestPriceBox)),
@@ -79,8 +79,8 @@ void AlertCommands::setAlert() {
         return;
     }
     // A stock without a name has no counter to reset: its key cannot be written.
-    if (!name.isEmpty() && !resetTargetCount(m_settings, name))
-        m_feedback.warned(stateNotSavedText(m_settings.path()));
+    if (!name.isEmpty() && !resetTargetCount(m_alertState, name))
+        m_feedback.warned(stateNotSavedText(m_alertState.path()));
     else
         m_feedback.succeeded(u"添加预警", u"添加成功");
     reloadWatchList(m_database, *m_window.watchListModel(), m_feedback);
@@ -100,8 +100,8 @@ void AlertCommands::removeAlert() {
         m_feedback.failed(databaseFailureText(updated.reason()));
         return;
     }
-    if (!name.isEmpty() && !removeTargetCount(m_settings, name))
-        m_feedback.warned(stateNotSavedText(m_settings.path()));
+    if (!name.isEmpty() && !removeTargetCount(m_alertState, name))
+        m_feedback.warned(stateNotSavedText(m_alertState.path()));
     else
         m_feedback.succeeded(u"删除预警", u"删除成功");
     reloadWatchList(m_database, *m_window.watchListModel(), m_feedback);

@@ -12,7 +12,7 @@ class AsyncQuoteLookup;
 class EditFeedback;
 class MainWindow;
 class MonitoringCycle;
-class Profile;
+class AlertStateStore;
 class StockDatabase;
 struct QuoteResult;
 
@@ -24,8 +24,9 @@ class AlertCommands : public QObject {
 public:
     static constexpr int kAlertPage = 2;
 
-    AlertCommands(MainWindow& window, StockDatabase& database, Profile& settings, EditFeedback& feedback,
-                  MonitoringCycle& monitoring, AsyncQuoteLookup& lookup, QObject* parent = nullptr);
+    AlertCommands(MainWindow& window, StockDatabase& database, AlertStateStore& alertState,
+                  EditFeedback& feedback, MonitoringCycle& monitoring, AsyncQuoteLookup& lookup,
+                  QObject* parent = nullptr);
 
     // Menu "添加/修改预警": the alert page with the selected stock and its quote;
     // monitoring is switched off.
@@ -47,7 +48,7 @@ private:
 
     MainWindow& m_window;
     StockDatabase& m_database;
-    Profile& m_settings;
+    AlertStateStore& m_alertState;
     EditFeedback& m_feedback;
     MonitoringCycle& m_monitoring;
     AsyncQuoteLookup& m_lookup;

@@ -33,10 +33,10 @@ Message ownedMessage(const QString& text, MessageIcon icon = MessageIcon::None) 
 
 } // namespace
 
-StockCommands::StockCommands(MainWindow& window, StockDatabase& database, Profile& settings,
+StockCommands::StockCommands(MainWindow& window, StockDatabase& database, AlertStateStore& alertState,
                              EditFeedback& feedback, MonitoringCycle& monitoring, AsyncQuoteLookup& lookup,
                              QObject* parent)
-    : QObject(parent), m_window(window), m_database(database), m_settings(settings), m_feedback(feedback),
+    : QObject(parent), m_window(window), m_database(database), m_alertState(alertState), m_feedback(feedback),
       m_monitoring(monitoring), m_lookup(lookup),
       m_codeBox(window.requiredControl<QLineEdit>(names::codeBox)),
       m_priceBox(window.requiredControl<QLineEdit>(names::purchasePriceBox)),
@@ -125,8 +125,8 @@ bool StockCommands::storeNewStock(const QString& code) {
         return false;
     }
     // The stock is stored: a settings file that cannot be written is no reason to lose it.
-    if (!writeStockAdded(m_settings, name, m_streakBox->currentText(), m_fallAlertBox->isChecked()))
-        m_feedback.warned(stateNotSavedText(m_settings.path()));
+    if (!writeStockAdded(m_alertState, name, m_streakBox->currentText(), m_fallAlertBox->isChecked()))
+        m_feedback.warned(stateNotSavedText(m_alertState.path()));
     else
         m_feedback.succeeded(u"添加股票", u"添加成功");
     return true;

@@ -13,7 +13,7 @@ class AsyncQuoteLookup;
 class EditFeedback;
 class MainWindow;
 class MonitoringCycle;
-class Profile;
+class AlertStateStore;
 class StockDatabase;
 struct QuoteResult;
 
@@ -24,8 +24,9 @@ class StockCommands : public QObject {
     Q_OBJECT
 
 public:
-    StockCommands(MainWindow& window, StockDatabase& database, Profile& settings, EditFeedback& feedback,
-                  MonitoringCycle& monitoring, AsyncQuoteLookup& lookup, QObject* parent = nullptr);
+    StockCommands(MainWindow& window, StockDatabase& database, AlertStateStore& alertState,
+                  EditFeedback& feedback, MonitoringCycle& monitoring, AsyncQuoteLookup& lookup,
+                  QObject* parent = nullptr);
 
     // The code box's text changed (typed or set): a 6-byte code is looked up; the
     // answer fills the pending name and the price box and moves the focus there.
@@ -61,7 +62,7 @@ private:
 
     MainWindow& m_window;
     StockDatabase& m_database;
-    Profile& m_settings;
+    AlertStateStore& m_alertState;
     EditFeedback& m_feedback;
     MonitoringCycle& m_monitoring;
     AsyncQuoteLookup& m_lookup;

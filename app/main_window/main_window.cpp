@@ -6,6 +6,7 @@
 #include "app/widgets/canvas.h"
 #include "app/widgets/tab_control.h"
 #include "app/widgets/widget_builder.h"
+#include "app/widgets/window_placement.h"
 #include "store/watch_list_model.h"
 
 #include <QAction>
@@ -69,8 +70,7 @@ MainWindow::MainWindow(WatchListModel* watchList, const QIcon& programIcon, QWid
 }
 
 void MainWindow::setOuterSize(QSize size) {
-    const QSize frame = frameGeometry().size() - geometry().size();
-    resize(size - frame);
+    tavrin::setOuterSize(*this, size);
 }
 
 void MainWindow::showEvent(QShowEvent* event) {

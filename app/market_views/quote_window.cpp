@@ -244,19 +244,11 @@ void QuoteWindow::redock() {
         return;
     const QPoint target = docking::quoteWindowRedock(mainWindow->frameGeometry());
     if (pos() == target) {
-        m_redockAttempts = 0;
+        m_redockGuard.reset();
         return;
     }
-    if (target != m_redockTarget) {
-        m_redockTarget = target;
-        m_redockAttempts = 0;
-    }
-    // Late reports of an earlier position are answered again; a window manager that
-    // keeps putting the window elsewhere has the last word after a few tries.
-    if (m_redockAttempts >= kRedockAttempts)
-        return;
-    ++m_redockAttempts;
-    move(target);
+    if (m_redockGuard.allow(target))
+        move(target);
 }
 
 bool QuoteWindow::eventFilter(QObject* watched, QEvent* event) {

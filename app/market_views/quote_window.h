@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/main_window/docking.h"
 #include "app/market_views/minute_chart.h"
 #include "app/market_views/quote_window_flash.h"
 #include "app/market_views/quote_window_messages.h"
@@ -103,10 +104,9 @@ private:
     QuoteWindowMessages m_messages;
     // Bumped by every edit of the code: a refresh started before it answers for another code.
     quint64 m_codeGeneration = 0;
-    // Tries to reach the re-dock target since it was last reached or changed.
-    static constexpr int kRedockAttempts = 3;
-    QPoint m_redockTarget;
-    int m_redockAttempts = 0;
+    // Late reports of an earlier position are answered again; a window manager that
+    // keeps putting the window elsewhere has the last word after a few tries.
+    docking::RedockGuard m_redockGuard{3};
     QSize m_outerSize; // with the frame, as designed and docked
     // Declared last, so it ends first: no job outlives what it reports to.
     ViewWorker m_worker;

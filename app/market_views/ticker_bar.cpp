@@ -71,7 +71,7 @@ void TickerBar::applyStyles() {
 }
 
 void TickerBar::dockTo(const QRect& mainFrame) {
-    m_redockTries = 0;
+    m_redockGuard.reset();
     move(docking::tickerPlacement(mainFrame, frameGeometry()).topLeft());
     // Hidden, the bar gets its move event only when shown again: re-dock now.
     redock();
@@ -92,17 +92,8 @@ void TickerBar::redock() {
                         docking::tickerPlacement(mainFrame, frame).y());
     if (frame.topLeft() == target)
         return;
-    // A system that keeps placing the bar elsewhere is not argued with in a loop: a
-    // few tries a second at most for one place.
-    if (target != m_redockTarget || !m_redockWindow.isValid() || m_redockWindow.elapsed() > 1000) {
-        m_redockTarget = target;
-        m_redockWindow.start();
-        m_redockTries = 0;
-    }
-    if (m_redockTries >= maxRedockTriesPerSecond)
-        return;
-    ++m_redockTries;
-    move(target);
+    if (m_redockGuard.allow(target))
+        move(target);
 }
 
 void TickerBar::showIndex(int order, const IndexLabelText& label) {

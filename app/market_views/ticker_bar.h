@@ -1,8 +1,8 @@
 #pragma once
 
+#include "app/main_window/docking.h"
 #include "app/widgets/control_set.h"
 
-#include <QElapsedTimer>
 #include <QPoint>
 #include <QRect>
 #include <QWidget>
@@ -65,10 +65,8 @@ private:
     QTimer* m_timer = nullptr;
     QLabel* m_values[3] = {};
     std::unique_ptr<TickerRefresh> m_refresh;
-    static constexpr int maxRedockTriesPerSecond = 4;
-    QPoint m_redockTarget;
-    QElapsedTimer m_redockWindow;
-    int m_redockTries = 0;
+    // A few tries a second at most for one place.
+    docking::RedockGuard m_redockGuard{4, std::chrono::seconds(1)};
     bool m_closed = false;
 };
 

@@ -4,33 +4,14 @@
 #include "app/main_window/main_window.h"
 #include "app/main_window/main_window_names.h"
 #include "app/update/updater.h"
+#include "app/widgets/window_placement.h"
 #include "tavrin/version.h"
 
 #include <QAction>
 #include <QLabel>
 #include <QPushButton>
-#include <QScreen>
-#include <algorithm>
 
 namespace tavrin {
-
-namespace {
-
-// Over the middle of the owner, kept on its screen.
-void placeOver(QWidget& window, const QWidget& owner) {
-    QRect frame(QPoint(), window.frameGeometry().size());
-    frame.moveCenter(owner.frameGeometry().center());
-    if (const QScreen* screen = owner.screen()) {
-        const QRect available = screen->availableGeometry();
-        frame.moveLeft(std::clamp(frame.left(), available.left(),
-                                  std::max(available.left(), available.right() - frame.width())));
-        frame.moveTop(std::clamp(frame.top(), available.top(),
-                                 std::max(available.top(), available.bottom() - frame.height())));
-    }
-    window.move(frame.topLeft());
-}
-
-} // namespace
 
 UpdateController::UpdateController(MainWindow& mainWindow, MessageSink& messages, UpdateSettings settings,
                                    std::unique_ptr<HttpClient> http, QObject* parent)
@@ -45,7 +26,7 @@ void UpdateController::openWindow() {
         m_window = new UpdateWindow(m_mainWindow);
         connect(m_window->checkButton(), &QPushButton::clicked, this, &UpdateController::check);
         connect(m_window->updateButton(), &QPushButton::clicked, this, &UpdateController::startUpdater);
-        placeOver(*m_window, m_mainWindow);
+        placeOver(*m_window, m_mainWindow, m_window->frameGeometry().size());
     }
     m_window->show();
     m_window->raise();

@@ -3,6 +3,7 @@
 #include "app/update/update_window_catalogue.h"
 #include "app/update/update_window_names.h"
 #include "app/widgets/widget_builder.h"
+#include "app/widgets/window_placement.h"
 #include "tavrin/version.h"
 
 #include <QLabel>
@@ -54,8 +55,7 @@ void UpdateWindow::showEvent(QShowEvent* event) {
         return;
     m_designSizeApplied = true;
     // The design size is the outer one, frame included, as for the main window.
-    const QSize frame = frameGeometry().size() - geometry().size();
-    resize(updateWindowDesign().designRect.size() - frame);
+    setOuterSize(*this, updateWindowDesign().designRect.size());
 }
 
 } // namespace tavrin

@@ -1,21 +1,14 @@
 // One empty window, timed as Tavrin's trace times its main window: the floor of a
 // Qt Widgets start on this machine.
+#include "app/start_up_timing.h"
+
 #include <QApplication>
 #include <QEvent>
 #include <QWidget>
-#include <chrono>
-#include <cstdio>
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-Clock::time_point launchTime() {
-    const QByteArray value = qgetenv("TAVRIN_STARTUP_TRACE");
-    bool ok = false;
-    const qlonglong ns = value.startsWith("t0=") ? value.mid(3).toLongLong(&ok) : 0;
-    return ok ? Clock::time_point(std::chrono::nanoseconds(ns)) : Clock::now();
-}
+using namespace tavrin::start_up_timing;
 
 class FirstPaintWatch final : public QObject {
     Q_DISABLE_COPY_MOVE(FirstPaintWatch)
@@ -30,13 +23,7 @@ public:
             m_seen = true;
             watched->removeEventFilter(this);
             QMetaObject::invokeMethod(
-                this,
-                [this] {
-                    const auto elapsed = std::chrono::duration<double, std::milli>(Clock::now() - m_since);
-                    std::fprintf(stderr, "first-paint %.1f\n", elapsed.count());
-                    std::fflush(stderr);
-                },
-                Qt::QueuedConnection);
+                this, [this] { printElapsed("first-paint", m_since); }, Qt::QueuedConnection);
         }
         return false;
     }
@@ -49,7 +36,7 @@ private:
 } // namespace
 
 int main(int argc, char* argv[]) {
-    const Clock::time_point since = launchTime();
+    const Clock::time_point since = launchTime(Clock::now());
     QApplication application(argc, argv);
     QWidget window;
     window.resize(466, 219); // the main window's design size

@@ -10,7 +10,7 @@
 #include "app/widgets/picture_box.h"
 #include "assets/assets_init.h"
 #include "store/watch_list_model.h"
-#include "tests/app/edit_fixture.h"
+#include "tests/support/owner_window.h"
 
 #include <QAction>
 #include <QApplication>
@@ -61,17 +61,15 @@ class AboutWindowsTest : public QObject {
     Q_OBJECT
 
 private:
-    std::unique_ptr<WatchListModel> m_model;
-    std::unique_ptr<MainWindow> m_main;
-    FakeMessages m_messages;
+    std::unique_ptr<test::OwnerWindow> m_owner;
     RecordedLinks* m_links = nullptr;
     std::unique_ptr<AboutController> m_about;
 
     void makeController(ContactSettings contact) {
         auto links = std::make_unique<RecordedLinks>();
         m_links = links.get();
-        m_about =
-            std::make_unique<AboutController>(*m_main, m_messages, std::move(contact), std::move(links));
+        m_about = std::make_unique<AboutController>(m_owner->window, m_owner->messages, std::move(contact),
+                                                    std::move(links));
     }
     AboutWindow* about() const { return m_about->aboutWindow(); }
     QPushButton* button(const char* name) const {
@@ -80,19 +78,15 @@ private:
 
 private slots:
     void init() {
-        m_model = std::make_unique<WatchListModel>();
-        m_main = std::make_unique<MainWindow>(m_model.get(), programIcon());
-        m_main->show();
-        m_messages.shown.clear();
+        m_owner = std::make_unique<test::OwnerWindow>();
         makeController({});
-        m_main->action(main_window_names::aboutCommand)->trigger();
+        m_owner->window.action(main_window_names::aboutCommand)->trigger();
         QVERIFY(about());
     }
 
     void cleanup() {
         m_about.reset();
-        m_main.reset();
-        m_model.reset();
+        m_owner.reset();
     }
 
     void aboutWindowAsDesigned_data() {
@@ -123,38 +117,29 @@ private slots:
         QVERIFY(widget);
         QCOMPARE(widget->parentWidget()->objectName(), container);
         QCOMPARE(widget->geometry(), geometry);
-        QString shown;
-        if (auto* label = qobject_cast<QLabel*>(widget))
-            shown = label->text();
-        else if (auto* pushButton = qobject_cast<QPushButton*>(widget))
-            shown = pushButton->text();
-        else if (auto* group = qobject_cast<QGroupBox*>(widget))
-            shown = group->title();
-        QCOMPARE(shown, text);
+        QCOMPARE(test::shownText(widget), text);
     }
 
     void aboutWindowIsOwnedAndSized() {
-        QCOMPARE(about()->frameGeometry().size(), QSize(519, 329));
-        QCOMPARE(about()->windowTitle(), QString());
-        QCOMPARE(about()->parentWidget(), m_main.get());
-        QVERIFY(about()->isWindow());
-        QCOMPARE(about()->windowModality(), Qt::NonModal);
+        test::verifyOwnedWindow(*about(), m_owner->window, QSize(519, 329));
+        if (QTest::currentTestFailed())
+            return;
         QCOMPARE(versionLine(), u"V 2.43 版"_s);
         QCOMPARE(about()->requiredControl<PictureBox>(names::picture)->picture().size(), QSize(384, 216));
     }
 
     void aSecondUseBringsTheOpenWindowForward() {
         AboutWindow* first = about();
-        m_main->action(main_window_names::aboutCommand)->trigger();
+        m_owner->window.action(main_window_names::aboutCommand)->trigger();
         QCOMPARE(about(), first);
-        QCOMPARE(m_main->findChildren<AboutWindow*>().size(), 1);
+        QCOMPARE(m_owner->window.findChildren<AboutWindow*>().size(), 1);
     }
 
     void okButtonClosesTheWindow() {
         QTest::mouseClick(button(names::closeButton), Qt::LeftButton);
         QTRY_VERIFY(!about());
-        QVERIFY(m_main->isVisible());
-        m_main->action(main_window_names::aboutCommand)->trigger();
+        QVERIFY(m_owner->window.isVisible());
+        m_owner->window.action(main_window_names::aboutCommand)->trigger();
         QVERIFY(about() && about()->isVisible());
     }
 
@@ -177,15 +162,15 @@ private slots:
         about()->close();
         QTRY_VERIFY(!about());
         makeController({account, site});
-        m_main->action(main_window_names::aboutCommand)->trigger();
+        m_owner->window.action(main_window_names::aboutCommand)->trigger();
         QTest::mouseClick(button(names::contactButton), Qt::LeftButton);
         QCOMPARE(m_links->opened, std::vector<QString>{link});
-        QVERIFY(m_messages.shown.empty());
+        QVERIFY(m_owner->messages.shown.empty());
     }
 
     void sayingButtonShowsTheSaying() {
         QTest::mouseClick(button(names::sayingButton), Qt::LeftButton);
-        QCOMPARE(m_messages.shown, std::vector<Message>{sayingMessage()});
+        QCOMPARE(m_owner->messages.shown, std::vector<Message>{sayingMessage()});
         QCOMPARE(sayingMessage().text,
                  u"以金相交，金耗则忘;以利相交，利尽则散;以势相交，势败则倾;以权相交，权失则弃;"
                  "以情相交，情断则伤;唯以心相交，方能成其久远！"_s);
@@ -195,10 +180,10 @@ private slots:
     }
 
     void sayingBoxBlocksBothWindows() {
-        MessageBoxSink boxes(*m_main);
-        m_about = std::make_unique<AboutController>(*m_main, boxes, ContactSettings{},
+        MessageBoxSink boxes(m_owner->window);
+        m_about = std::make_unique<AboutController>(m_owner->window, boxes, ContactSettings{},
                                                     std::make_unique<RecordedLinks>());
-        m_main->action(main_window_names::aboutCommand)->trigger();
+        m_owner->window.action(main_window_names::aboutCommand)->trigger();
         QMessageBox* seen = nullptr;
         Qt::WindowModality modality = Qt::NonModal;
         QTimer poll;
@@ -209,7 +194,7 @@ private slots:
                     modality = box->windowModality();
                     QCOMPARE(box->text(), saying());
                     QCOMPARE(box->windowTitle(), u"信息："_s);
-                    QCOMPARE(box->parentWidget(), m_main.get());
+                    QCOMPARE(box->parentWidget(), &m_owner->window);
                     QCOMPARE(box->buttons().size(), 1);
                     QCOMPARE(QApplication::activeModalWidget(), box);
                     box->accept();
@@ -225,9 +210,9 @@ private slots:
         QTest::mouseClick(button(names::thankYouButton), Qt::LeftButton);
         ThankYouWindow* thanks = m_about->thankYouWindow();
         QVERIFY(thanks && thanks->isVisible());
-        QCOMPARE(thanks->parentWidget(), m_main.get());
-        QCOMPARE(thanks->frameGeometry().size(), QSize(385, 239));
-        QCOMPARE(thanks->windowTitle(), QString());
+        test::verifyOwnedWindow(*thanks, m_owner->window, QSize(385, 239));
+        if (QTest::currentTestFailed())
+            return;
         auto* picture = thanks->requiredControl<PictureBox>(thank_you_window_names::picture);
         QCOMPARE(picture->geometry(), QRect(8, 8, 368, 200));
         QCOMPARE(picture->picture().size(), QSize(371, 195));

@@ -39,8 +39,8 @@ EditFixture::EditFixture(const QString& quoteUrl)
       feedback(messages, notifier), monitoring(makeCycle(model, window, quoteUrl)),
       codeLookup(std::make_unique<CurlHttpClient>(testLimits), quoteUrl),
       alertLookup(std::make_unique<CurlHttpClient>(testLimits), quoteUrl),
-      stocks(window, database, settings, feedback, *monitoring, codeLookup),
-      alerts(window, database, settings, feedback, *monitoring, alertLookup) {
+      stocks(window, database, alertState, feedback, *monitoring, codeLookup),
+      alerts(window, database, alertState, feedback, *monitoring, alertLookup) {
     data.provision();
     provisionDatabaseFile(data.databaseFile());
     database.open(data.databaseFile());

@@ -5,6 +5,7 @@
 #include "app/editing/edit_feedback.h"
 #include "app/editing/stock_commands.h"
 #include "app/main_window/main_window.h"
+#include "monitor/alert_state_store.h"
 #include "monitor/monitoring_cycle.h"
 #include "monitor/notifier.h"
 #include "platform/data_directory.h"
@@ -60,8 +61,9 @@ public:
     WatchListModel model;
     MainWindow window;
     Profile settings;
+    AlertStateStore alertState{settings};
     FakeMessages messages;
-    FakeNotifier notifier;
+    test::RecordingNotifier notifier;
     EditFeedback feedback;
     std::unique_ptr<MonitoringCycle> monitoring;
     AsyncQuoteLookup codeLookup;

@@ -157,7 +157,7 @@ void AlertCommandsTest::anEmptyAlertPriceDoesNothing() {
     alertPriceBox()->clear();
     setAlert();
     QVERIFY(m_edit->messages.shown.empty());
-    QVERIFY(m_edit->notifier.balloons.empty());
+    QVERIFY(m_edit->notifier.balloons().isEmpty());
     QCOMPARE(m_edit->records(), before);
     QVERIFY(!QFile::exists(m_edit->settings.path()));
     QCOMPARE(codeBox()->text(), QStringLiteral("002202"));
@@ -190,7 +190,7 @@ void AlertCommandsTest::settingStoresCleanedKindAndPrice() {
     setAlert();
 
     QVERIFY(m_edit->messages.shown.empty());
-    QCOMPARE(m_edit->notifier.balloons, std::vector<Balloon>{editBalloon("添加预警", "添加成功")});
+    QCOMPARE(m_edit->notifier.balloons(), QList<Balloon>{editBalloon("添加预警", "添加成功")});
     const std::vector<StockRecord> stored = m_edit->records();
     QCOMPARE(stored.size(), size_t(1));
     QCOMPARE(stored[0].yjnr, storedKind);
@@ -241,7 +241,7 @@ void AlertCommandsTest::settingAnUnknownCodeStoresNothing() {
     alertPriceBox()->setText(QStringLiteral("9"));
     setAlert();
     QCOMPARE(m_edit->messages.shown, std::vector<Message>{notFound});
-    QVERIFY(m_edit->notifier.balloons.empty());
+    QVERIFY(m_edit->notifier.balloons().isEmpty());
     QCOMPARE(m_edit->records(), before);
     QVERIFY(!QFile::exists(m_edit->settings.path()));
     QCOMPARE(alertPriceBox()->text(), QStringLiteral("9"));
@@ -259,7 +259,7 @@ void AlertCommandsTest::removingKeepsTheKind() {
     trigger("删除预警");
 
     QVERIFY(m_edit->messages.shown.empty());
-    QCOMPARE(m_edit->notifier.balloons, std::vector<Balloon>{editBalloon("删除预警", "删除成功")});
+    QCOMPARE(m_edit->notifier.balloons(), QList<Balloon>{editBalloon("删除预警", "删除成功")});
     const std::vector<StockRecord> after = m_edit->records();
     QCOMPARE(after[0], before[0]);
     QVERIFY(m_edit->rawField(id, QStringLiteral("yjjg")).isNull());
@@ -299,7 +299,7 @@ void AlertCommandsTest::removingWithoutASelection() {
     m_edit->select(-1);
     trigger("删除预警");
     QCOMPARE(m_edit->messages.shown, std::vector<Message>{notFound});
-    QVERIFY(m_edit->notifier.balloons.empty());
+    QVERIFY(m_edit->notifier.balloons().isEmpty());
     QCOMPARE(m_edit->records(), before);
 }
 
@@ -328,7 +328,7 @@ void AlertCommandsTest::failedUpdatesShowAnErrorBox() {
     QCOMPARE(m_edit->messages.shown.size(), size_t(1));
     QCOMPARE(m_edit->messages.shown[0].caption, u8("错误："));
     QCOMPARE(m_edit->messages.shown[0].icon, MessageIcon::Error);
-    QVERIFY(m_edit->notifier.balloons.empty());
+    QVERIFY(m_edit->notifier.balloons().isEmpty());
     QCOMPARE(m_edit->records(), before);
     QCOMPARE(m_edit->settings.read(u"预警次数", u"金风科技"), QStringLiteral("3"));
 }
@@ -390,10 +390,9 @@ void AlertCommandsTest::aNewUsersSession() {
     QCOMPARE(m_edit->model.rowCount(), 0);
 
     QVERIFY(m_edit->messages.shown.empty());
-    QCOMPARE(
-        m_edit->notifier.balloons,
-        (std::vector<Balloon>{editBalloon("添加股票", "添加成功"), editBalloon("修改股票", "修改成功"),
-                              editBalloon("添加预警", "添加成功"), editBalloon("删除预警", "删除成功")}));
+    QCOMPARE(m_edit->notifier.balloons(),
+             (QList<Balloon>{editBalloon("添加股票", "添加成功"), editBalloon("修改股票", "修改成功"),
+                             editBalloon("添加预警", "添加成功"), editBalloon("删除预警", "删除成功")}));
 }
 
 QTEST_MAIN(AlertCommandsTest)

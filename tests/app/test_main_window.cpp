@@ -6,6 +6,7 @@
 #include "app/widgets/standard_font.h"
 #include "app/widgets/tab_control.h"
 #include "store/watch_list_model.h"
+#include "tests/support/shown_text.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -46,20 +47,7 @@ QString containerOf(const QWidget* widget, const QWidget* window) {
     return parent ? parent->objectName() : QString();
 }
 
-// The caption or default content a user sees on the control.
-QString shownText(const QObject* control) {
-    if (auto* label = qobject_cast<const QLabel*>(control))
-        return label->text();
-    if (auto* edit = qobject_cast<const QLineEdit*>(control))
-        return edit->text();
-    if (auto* combo = qobject_cast<const QComboBox*>(control))
-        return combo->currentText();
-    if (auto* group = qobject_cast<const QGroupBox*>(control))
-        return group->title();
-    if (auto* button = qobject_cast<const QAbstractButton*>(control))
-        return button->text();
-    return QString();
-}
+using test::shownText;
 
 std::vector<StockRecord> twoStocks() {
     return {

@@ -1,5 +1,6 @@
 #include "app/main_window/main_window_names.h"
 #include "app/program.h"
+#include "monitor/alert_rules.h"
 #include "tests/app/edit_fixture.h"
 #include "tests/support/message_box_closer.h"
 #include "tests/support/quote_sim_process.h"
@@ -16,6 +17,7 @@
 #include <QTableView>
 #include <QTest>
 #include <QTimer>
+#include <algorithm>
 #include <optional>
 
 using namespace tavrin;
@@ -55,6 +57,7 @@ private slots:
     void refusedDuplicateAddChangesNothing();
     void typingAfterAnAddReplacesThePlaceholders();
     void addStoresTheStockWhenTheStateFileCannotBeWritten();
+    void aStockAddedWhileTheStateFileIsBrokenIsCheckedOnItsStreak();
     void garbledReplyShowsTheErrorBox();
     void addRefusedWithoutAQuoteForTheCode_data();
     void addRefusedWithoutAQuoteForTheCode();
@@ -136,7 +139,7 @@ void StockCommandsTest::typingACodeOffersThePriceAndEnterAddsTheStock() {
 
     QCOMPARE(m_edit->settings.read(u"股票时间", u"贵州茅台"), QStringLiteral("3"));
     QCOMPARE(m_edit->settings.read(u"下跌预警", u"贵州茅台下跌预警"), u8("真"));
-    QCOMPARE(m_edit->notifier.balloons, std::vector<Balloon>{editBalloon("添加股票", "添加成功")});
+    QCOMPARE(m_edit->notifier.balloons(), QList<Balloon>{editBalloon("添加股票", "添加成功")});
     QVERIFY(m_edit->messages.shown.empty());
 
     QCOMPARE(priceBox()->text(), QStringLiteral(" "));
@@ -220,7 +223,7 @@ void StockCommandsTest::refusedDuplicateAddChangesNothing() {
     QCOMPARE(m_edit->messages.shown,
              std::vector<Message>{message("已存在，请重新添加或修改", infoCaption, MessageIcon::None,
                                           MessageOwner::MainWindow)});
-    QVERIFY(m_edit->notifier.balloons.empty());
+    QVERIFY(m_edit->notifier.balloons().isEmpty());
     QCOMPARE(m_edit->records(), before);
     // A refused add writes nothing anywhere: the stock's settings stay as they were.
     QCOMPARE(m_edit->settings.read(u"股票时间", u"贵州茅台"), QStringLiteral("3"));
@@ -267,11 +270,38 @@ void StockCommandsTest::addStoresTheStockWhenTheStateFileCannotBeWritten() {
     const std::vector<StockRecord> stored = m_edit->records();
     QCOMPARE(stored.size(), size_t(1));
     QCOMPARE(stored[0].daima, QStringLiteral("600519"));
-    QVERIFY(m_edit->notifier.balloons.empty());
+    QVERIFY(m_edit->notifier.balloons().isEmpty());
     QCOMPARE(m_edit->messages.shown.size(), size_t(1));
     QCOMPARE(m_edit->messages.shown[0].icon, MessageIcon::Warning);
     QVERIFY(m_edit->messages.shown[0].text.contains(u"gupiao.ini"));
     QCOMPARE(m_edit->model.rowCount(), 1);
+}
+
+void StockCommandsTest::aStockAddedWhileTheStateFileIsBrokenIsCheckedOnItsStreak() {
+    QVERIFY(QDir().mkpath(m_edit->data.settingsFile()));
+    QVERIFY(m_edit->enterCode(QStringLiteral("600519")));
+    m_edit->control<QComboBox>(names::streakBox)->setCurrentText(QStringLiteral("5"));
+    click(names::addButton);
+    QCOMPARE(m_edit->messages.shown.size(), size_t(1));
+    QVERIFY(m_edit->alertState.inMemory());
+
+    // The alert check on the state the add left in memory: five rises in a row, not
+    // the three a stock without a streak length gets, raise the streak alert.
+    test::RecordingNotifier notifier;
+    test::RecordingSoundPlayer sounds;
+    test::RecordingLog log;
+    AlertRules rules(m_edit->alertState, notifier, sounds, log);
+    const auto risen = [&] {
+        return std::count_if(sounds.sounds().cbegin(), sounds.sounds().cend(),
+                             [](Sound sound) { return sound == Sound::Rising; });
+    };
+    AlertRow row;
+    row.name = m_edit->records().at(0).mingcheng;
+    for (int check = 1; check <= 5; ++check) {
+        row.price = QString::number(10 + check);
+        QVERIFY(!rules.check({row}, AlertOptions{}));
+        QCOMPARE(risen(), check == 5 ? 1 : 0);
+    }
 }
 
 void StockCommandsTest::garbledReplyShowsTheErrorBox() {
@@ -309,7 +339,7 @@ void StockCommandsTest::addRefusedWithoutAQuoteForTheCode() {
     QCOMPARE(m_edit->messages.shown,
              std::vector<Message>{
                  message(noQuoteText, infoCaption, MessageIcon::Warning, MessageOwner::MainWindow)});
-    QVERIFY(m_edit->notifier.balloons.empty());
+    QVERIFY(m_edit->notifier.balloons().isEmpty());
     QVERIFY(m_edit->records().empty());
     QVERIFY(!QFile::exists(m_edit->settings.path()));
     QCOMPARE(codeBox()->text(), code);
@@ -345,7 +375,7 @@ void StockCommandsTest::addOfAShortCodeResetsAndStoresNothing() {
     codeBox()->setText(QStringLiteral("60051"));
     click("添加按钮");
     QVERIFY(m_edit->messages.shown.empty());
-    QVERIFY(m_edit->notifier.balloons.empty());
+    QVERIFY(m_edit->notifier.balloons().isEmpty());
     QCOMPARE(m_edit->records().size(), size_t(1));
     QVERIFY(!QFile::exists(m_edit->settings.path()));
     QCOMPARE(priceBox()->text(), QStringLiteral(" "));
@@ -404,7 +434,7 @@ void StockCommandsTest::modifyActsOnTheTypedCode() {
     QCOMPARE(after[1].cjjg, QStringLiteral("8.2"));
     QCOMPARE(after[1].cjsl, QStringLiteral("500"));
     QCOMPARE(after[1].mingcheng, before[1].mingcheng);
-    QCOMPARE(m_edit->notifier.balloons, std::vector<Balloon>{editBalloon("修改股票", "修改成功")});
+    QCOMPARE(m_edit->notifier.balloons(), QList<Balloon>{editBalloon("修改股票", "修改成功")});
     QVERIFY(m_edit->messages.shown.empty());
     QCOMPARE(codeBox()->text(), QStringLiteral(" "));
     QCOMPARE(priceBox()->text(), QStringLiteral(" "));
@@ -467,7 +497,7 @@ void StockCommandsTest::modifyRefusals() {
     quantityBox()->setText(quantity);
     click("按钮2");
     QCOMPARE(m_edit->messages.shown, std::vector<Message>{expected});
-    QVERIFY(m_edit->notifier.balloons.empty());
+    QVERIFY(m_edit->notifier.balloons().isEmpty());
     QCOMPARE(m_edit->records(), before);
     QCOMPARE(priceBox()->text(), QStringLiteral("1600"));
 }
@@ -513,7 +543,7 @@ void StockCommandsTest::deleteRemovesTheSelectedIdAmongEqualCodes() {
     trigger("删除所选");
     QCOMPARE(m_edit->records(), expected);
     QVERIFY(m_edit->messages.shown.empty());
-    QVERIFY(m_edit->notifier.balloons.empty());
+    QVERIFY(m_edit->notifier.balloons().isEmpty());
     QCOMPARE(m_edit->model.rowCount(), 2);
     QCOMPARE(m_edit->model.cell(0, WatchListModel::Id), first);
     QCOMPARE(m_edit->model.cell(1, WatchListModel::Id), third);
@@ -567,7 +597,7 @@ void StockCommandsTest::failedDatabaseOperationsShowAnErrorBox() {
     QVERIFY2(shown.text.contains(u8("股票数据库")) && shown.text.contains(u8("未作任何更改")),
              qPrintable(shown.text));
     QVERIFY2(!shown.text.contains(u"refused") && !shown.text.contains(u"table"), qPrintable(shown.text));
-    QVERIFY(m_edit->notifier.balloons.empty());
+    QVERIFY(m_edit->notifier.balloons().isEmpty());
     if (!sql.startsWith(u"DROP"))
         QCOMPARE(m_edit->records(), before);
 }

@@ -5,7 +5,9 @@
 
 #include <QGuiApplication>
 #include <QScreen>
+#include <QStringList>
 #include <QTest>
+#include <chrono>
 #include <memory>
 
 using namespace tavrin;
@@ -134,6 +136,49 @@ private slots:
         const QRect placed = docking::tickerPlacement(main, QRect(1325, 20, 452, 69));
         QCOMPARE(placed, ticker);
         QCOMPARE(docking::tickerRedock(main, placed), tickerRedocked);
+    }
+
+    // Steps: "a<ms>" or "b<ms>", a try towards place a or b at that time; "r", a
+    // reset. Expected: per step, y (may move), n (held back) or - (the reset).
+    void redockGuard_data() {
+        QTest::addColumn<int>("maxTries");
+        QTest::addColumn<int>("periodMs");
+        QTest::addColumn<QStringList>("steps");
+        QTest::addColumn<QString>("expected");
+        const auto row = [](const char* name, int tries, int period, const char* steps,
+                            const char* expected) {
+            QTest::newRow(name) << tries << period << QString::fromLatin1(steps).split(u' ')
+                                << QString::fromLatin1(expected);
+        };
+        row("ticker: four tries a second", 4, 1000, "a0 a10 a20 a30 a40 a999", "yyyynn");
+        row("ticker: the next second tries again", 4, 1000, "a0 a1 a2 a3 a4 a1001 a1002", "yyyynyy");
+        row("quote window: three tries, then its last word", 3, 0, "a0 a1 a2 a3 a60000", "yyynn");
+        row("a new target counts anew", 3, 0, "a0 a1 a2 a3 b4 b5 b6 b7", "yyynyyyn");
+        row("back to the first target counts anew", 3, 0, "a0 a1 a2 b3 a4", "yyyyy");
+        row("a reset counts anew", 3, 0, "a0 a1 a2 a3 r a4 a5", "yyyn-yy");
+        row("a reset restarts the second", 4, 1000, "a0 a1 a2 a3 r a500 a501 a502 a503 a504", "yyyy-yyyyn");
+    }
+
+    void redockGuard() {
+        QFETCH(int, maxTries);
+        QFETCH(int, periodMs);
+        QFETCH(QStringList, steps);
+        QFETCH(QString, expected);
+        QCOMPARE(steps.size(), expected.size());
+        docking::RedockGuard guard(maxTries, std::chrono::milliseconds(periodMs));
+        const docking::RedockGuard::Clock::time_point start{};
+        QString got;
+        for (const QString& step : steps) {
+            if (step == u"r") {
+                guard.reset();
+                got += u'-';
+                continue;
+            }
+            const QPoint target = step.startsWith(u'a') ? QPoint(108, 231) : QPoint(567, 225);
+            const auto at = start + std::chrono::milliseconds(step.mid(1).toInt());
+            got += guard.allow(target, at) ? u'y' : u'n';
+        }
+        QCOMPARE(got, expected);
     }
 };
 

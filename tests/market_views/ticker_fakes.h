@@ -1,7 +1,7 @@
 #pragma once
 
 #include "platform/curl_http_client.h"
-#include "tests/monitor/alert_fakes.h"
+#include "tests/support/recorders.h"
 
 #include <QByteArrayList>
 

@@ -2,7 +2,7 @@
 #include "monitor/queued_alert_sink.h"
 #include "monitor/sound_player.h"
 #include "platform/gbk.h"
-#include "tests/monitor/alert_fakes.h"
+#include "tests/support/recorders.h"
 
 #include <QCoreApplication>
 #include <QObject>

@@ -1,7 +1,7 @@
 #include "monitor/alert_rules.h"
 #include "monitor/alert_state.h"
 #include "platform/profile.h"
-#include "tests/monitor/alert_fakes.h"
+#include "tests/support/recorders.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,6 @@
 #include "monitor/daily_log.h"
 #include "platform/gbk.h"
-#include "tests/monitor/alert_fakes.h"
+#include "tests/support/recorders.h"
 
 #include <QDir>
 #include <QFile>

@@ -6,6 +6,9 @@
 #include <thread>
 
 using namespace tavrin;
+using namespace Qt::StringLiterals;
+
+Q_DECLARE_METATYPE(tavrin::HttpResponse)
 
 class CurlHttpClientTest : public QObject {
     Q_OBJECT
@@ -18,6 +21,8 @@ private slots:
     void unreachableServer();
     void getManyKeepsOrder();
     void usableFromManyThreads();
+    void outcomeAgreesWithOk_data();
+    void outcomeAgreesWithOk();
 
 private:
     QByteArray url(const char* path) const { return m_sim.baseUrl().toUtf8() + path; }
@@ -62,6 +67,7 @@ void CurlHttpClientTest::failures() {
     QVERIFY(response.body.isEmpty());
     QVERIFY(!response.error.isEmpty());
     QVERIFY(response.error.contains(errorPart));
+    QCOMPARE(response.outcome().detail(), response.error);
     QVERIFY2(timer.elapsed() < 10000, "the total time-out bounds every request");
 }
 
@@ -99,6 +105,24 @@ void CurlHttpClientTest::usableFromManyThreads() {
     for (auto& thread : threads)
         thread.join();
     QCOMPARE(good.load(), 30);
+}
+
+void CurlHttpClientTest::outcomeAgreesWithOk_data() {
+    QTest::addColumn<HttpResponse>("response");
+    QTest::addColumn<QString>("detail"); // empty: ok
+    QTest::newRow("2xx") << HttpResponse{204, {}, {}} << QString();
+    QTest::newRow("transport error") << HttpResponse{0, {}, u"refused"_s} << u"refused"_s;
+    QTest::newRow("error despite 2xx") << HttpResponse{200, "x", u"cut short"_s} << u"cut short"_s;
+    QTest::newRow("status without error") << HttpResponse{404, "gone", {}} << u"HTTP status 404"_s;
+}
+
+void CurlHttpClientTest::outcomeAgreesWithOk() {
+    QFETCH(HttpResponse, response);
+    QFETCH(QString, detail);
+    const Status outcome = response.outcome();
+    QCOMPARE(outcome.ok(), response.ok());
+    QCOMPARE(outcome.detail(), detail);
+    QCOMPARE(outcome.message().isEmpty(), response.ok());
 }
 
 QTEST_GUILESS_MAIN(CurlHttpClientTest)

@@ -210,7 +210,11 @@ void TestProfile::createsFileAndSectionOnFirstWrite() {
 void TestProfile::writeWithoutFolderFails() {
     QTemporaryDir dir;
     Profile profile(dir.filePath(u"missing/gupiao.ini"_s));
-    QVERIFY(!profile.write(u"股票时间", u"贵州茅台", u"3"));
+    const tavrin::Status written = profile.write(u"股票时间", u"贵州茅台", u"3");
+    QVERIFY(!written);
+    // The user is told which file; the system's own words go to the detail.
+    QCOMPARE(written.message(), u"无法保存文件 "_s + QDir::toNativeSeparators(profile.path()));
+    QVERIFY(!written.detail().isEmpty());
     QCOMPARE(profile.read(u"股票时间", u"贵州茅台"), QString());
 }
 
@@ -234,7 +238,9 @@ void TestProfile::refusesWhatTheFileCannotHold() {
     QTemporaryDir dir;
     const QString path = dir.filePath(u"gupiao.ini"_s);
     writeAll(path, windowsFixture());
-    QVERIFY(!Profile(path).write(section, key, value));
+    const tavrin::Status written = Profile(path).write(section, key, value);
+    QVERIFY(!written);
+    QVERIFY(written.message().contains(QDir::toNativeSeparators(path)));
     QCOMPARE(readAll(path), windowsFixture());
 }
 
@@ -245,7 +251,9 @@ void TestProfile::unreadableFileIsNeverOverwritten() {
     QVERIFY(QDir(dir.path()).mkdir(u"gupiao.ini"_s));
     Profile profile(path);
     bool called = false;
-    QVERIFY(!profile.transaction([&](ProfileEditor&) { called = true; }));
+    const tavrin::Status edited = profile.transaction([&](ProfileEditor&) { called = true; });
+    QVERIFY(!edited);
+    QVERIFY(edited.message().contains(QDir::toNativeSeparators(path)));
     QVERIFY(!called);
     QVERIFY(!profile.write(u"股票时间", u"贵州茅台", u"3"));
     QVERIFY(QFileInfo(path).isDir());

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/delivery/message_sink.h"
-#include "monitor/notifier.h"
+#include "tests/support/recorders.h"
 
 #include <vector>
 
@@ -14,11 +14,6 @@ public:
     std::vector<Message> shown;
 };
 
-// Records the balloons the program would show.
-class FakeNotifier final : public Notifier {
-public:
-    void showBalloon(const Balloon& balloon) override { balloons.push_back(balloon); }
-    std::vector<Balloon> balloons;
-};
+// The balloons: test::RecordingNotifier (tests/support/recorders.h).
 
 } // namespace tavrin

@@ -7,7 +7,7 @@
 #include "platform/curl_http_client.h"
 #include "store/watch_list_model.h"
 #include "tavrin/version.h"
-#include "tests/app/edit_fixture.h"
+#include "tests/support/owner_window.h"
 #include "tests/support/quote_sim_process.h"
 
 #include <QAction>
@@ -64,9 +64,7 @@ class UpdateWindowTest : public QObject {
     Q_OBJECT
 
 private:
-    std::unique_ptr<WatchListModel> m_model;
-    std::unique_ptr<MainWindow> m_main;
-    FakeMessages m_messages;
+    std::unique_ptr<test::OwnerWindow> m_owner;
     std::unique_ptr<QTemporaryDir> m_directory;
     FakeUpdateServer* m_server = nullptr;
     std::unique_ptr<UpdateController> m_update;
@@ -79,7 +77,7 @@ private:
 
     void makeController(const QString& server, std::unique_ptr<HttpClient> http) {
         m_update = std::make_unique<UpdateController>(
-            *m_main, m_messages, UpdateSettings{server, m_directory->path()}, std::move(http));
+            m_owner->window, m_owner->messages, UpdateSettings{server, m_directory->path()}, std::move(http));
     }
 
     // Presses the check button and waits until the check has told its result.
@@ -91,15 +89,12 @@ private:
 
 private slots:
     void init() {
-        m_model = std::make_unique<WatchListModel>();
-        m_main = std::make_unique<MainWindow>(m_model.get(), programIcon());
-        m_main->show();
-        m_messages.shown.clear();
+        m_owner = std::make_unique<test::OwnerWindow>();
         m_directory = std::make_unique<QTemporaryDir>();
         auto server = std::make_unique<FakeUpdateServer>();
         m_server = server.get();
         makeController(u"http://updates.invalid"_s, std::move(server));
-        m_main->action(main_window_names::updateCommand)->trigger();
+        m_owner->window.action(main_window_names::updateCommand)->trigger();
         QVERIFY(window());
     }
 
@@ -107,8 +102,7 @@ private slots:
         if (m_server)
             m_server->release.release(16);
         m_update.reset();
-        m_main.reset();
-        m_model.reset();
+        m_owner.reset();
         m_directory.reset();
     }
 
@@ -138,22 +132,13 @@ private slots:
         QWidget* widget = window()->control<QWidget>(name);
         QVERIFY(widget);
         QCOMPARE(widget->geometry(), geometry);
-        QString shown;
-        if (auto* label = qobject_cast<QLabel*>(widget))
-            shown = label->text();
-        else if (auto* button = qobject_cast<QAbstractButton*>(widget))
-            shown = button->text();
-        else if (auto* edit = qobject_cast<QPlainTextEdit*>(widget))
-            shown = edit->toPlainText();
-        QCOMPARE(shown, text);
+        QCOMPARE(test::shownText(widget), text);
     }
 
     void windowStartsAsDesigned() {
-        QCOMPARE(window()->frameGeometry().size(), QSize(313, 236));
-        QCOMPARE(window()->windowTitle(), QString());
-        QCOMPARE(window()->parentWidget(), m_main.get());
-        QVERIFY(window()->isWindow());
-        QCOMPARE(window()->windowModality(), Qt::NonModal);
+        test::verifyOwnedWindow(*window(), m_owner->window, QSize(313, 236));
+        if (QTest::currentTestFailed())
+            return;
         QCOMPARE(QString::fromUtf8(currentVersionText), u"2.43"_s);
         QVERIFY(!control<QPushButton>(names::updateButton)->isEnabled());
         QVERIFY(control<QCheckBox>(names::installOption)->isChecked());
@@ -162,15 +147,15 @@ private slots:
 
     void theMenuCommandBringsTheOpenWindowForward() {
         UpdateWindow* first = window();
-        m_main->action(main_window_names::updateCommand)->trigger();
+        m_owner->window.action(main_window_names::updateCommand)->trigger();
         QCOMPARE(window(), first);
-        QCOMPARE(m_main->findChildren<UpdateWindow*>().size(), 1);
+        QCOMPARE(m_owner->window.findChildren<UpdateWindow*>().size(), 1);
         first->close();
         QTRY_VERIFY(!window());
-        m_main->action(main_window_names::updateCommand)->trigger();
+        m_owner->window.action(main_window_names::updateCommand)->trigger();
         QVERIFY(window());
         QVERIFY(window()->isVisible());
-        QCOMPARE(m_main->findChildren<UpdateWindow*>().size(), 1);
+        QCOMPARE(m_owner->window.findChildren<UpdateWindow*>().size(), 1);
     }
 
     void sameVersionNeedsNoUpdate_data() {
@@ -183,9 +168,9 @@ private slots:
         QFETCH(QByteArray, version);
         m_server->response = {200, manifest(version.constData(), "否"), {}};
         QVERIFY(check());
-        QCOMPARE(m_messages.shown, std::vector<Message>{upToDateMessage()});
-        QCOMPARE(m_messages.shown.front().text, u"此版本为最新版本！无需更新！"_s);
-        QCOMPARE(m_messages.shown.front().caption, u"提示"_s);
+        QCOMPARE(m_owner->messages.shown, std::vector<Message>{upToDateMessage()});
+        QCOMPARE(m_owner->messages.shown.front().text, u"此版本为最新版本！无需更新！"_s);
+        QCOMPARE(m_owner->messages.shown.front().caption, u"提示"_s);
         QVERIFY(!control<QPushButton>(names::updateButton)->isEnabled());
         QCOMPARE(control<QLabel>(names::latestVersion)->text(), QString());
         QVERIFY(control<QLabel>(names::summaryCaption)->isHidden());
@@ -219,14 +204,14 @@ private slots:
         QCOMPARE(expected.front().caption, u"信息："_s);
         if (forced)
             expected.push_back(forcedUpdateMessage());
-        QCOMPARE(m_messages.shown, expected);
+        QCOMPARE(m_owner->messages.shown, expected);
         if (forced) {
-            QCOMPARE(m_messages.shown.back().text, u"强制自动更新！    "_s);
+            QCOMPARE(m_owner->messages.shown.back().text, u"强制自动更新！    "_s);
             QTRY_VERIFY(QFile::exists(startedMarker()));
         } else {
             QVERIFY(!QFile::exists(startedMarker()));
         }
-        QVERIFY(m_main->isVisible());
+        QVERIFY(m_owner->window.isVisible());
     }
 
     void unreadableManifestChangesNothing_data() {
@@ -240,8 +225,8 @@ private slots:
         QFETCH(HttpResponse, response);
         m_server->response = response;
         QVERIFY(check());
-        QCOMPARE(m_messages.shown, std::vector<Message>{unreadableManifestMessage()});
-        QCOMPARE(m_messages.shown.front().icon, MessageIcon::Error);
+        QCOMPARE(m_owner->messages.shown, std::vector<Message>{unreadableManifestMessage()});
+        QCOMPARE(m_owner->messages.shown.front().icon, MessageIcon::Error);
         QCOMPARE(control<QLabel>(names::latestVersion)->text(), QString());
         QVERIFY(!control<QPushButton>(names::updateButton)->isEnabled());
         QVERIFY(control<QLabel>(names::summaryCaption)->isHidden());
@@ -265,10 +250,10 @@ private slots:
     void withoutAnUpdateServerTheCheckSaysSo() {
         makeController(QString(), std::make_unique<FakeUpdateServer>());
         m_server = nullptr;
-        m_main->action(main_window_names::updateCommand)->trigger();
+        m_owner->window.action(main_window_names::updateCommand)->trigger();
         QVERIFY(check());
-        QCOMPARE(m_messages.shown, std::vector<Message>{noUpdateServerMessage()});
-        QVERIFY(m_messages.shown.front().text.contains(u"TAVRIN_UPDATE_URL"_s));
+        QCOMPARE(m_owner->messages.shown, std::vector<Message>{noUpdateServerMessage()});
+        QVERIFY(m_owner->messages.shown.front().text.contains(u"TAVRIN_UPDATE_URL"_s));
     }
 
     void updateButtonStartsTheUpdater() {
@@ -277,7 +262,7 @@ private slots:
         QVERIFY(check());
         QTest::mouseClick(control<QPushButton>(names::updateButton), Qt::LeftButton);
         QTRY_VERIFY(QFile::exists(startedMarker()));
-        QCOMPARE(m_messages.shown.size(), size_t(1));
+        QCOMPARE(m_owner->messages.shown.size(), size_t(1));
         QVERIFY(window()->isVisible());
     }
 
@@ -285,12 +270,12 @@ private slots:
         m_server->response = {200, manifest("2.50", "是"), {}};
         QVERIFY(check());
         const QString path = updaterPath(m_directory->path());
-        QCOMPARE(m_messages.shown,
+        QCOMPARE(m_owner->messages.shown,
                  (std::vector<Message>{newVersionMessage(u"2.50 版"_s), missingUpdaterMessage(path)}));
-        QVERIFY(m_messages.shown.back().text.contains(u"自动更新"_s));
-        m_messages.shown.clear();
+        QVERIFY(m_owner->messages.shown.back().text.contains(u"自动更新"_s));
+        m_owner->messages.shown.clear();
         QTest::mouseClick(control<QPushButton>(names::updateButton), Qt::LeftButton);
-        QCOMPARE(m_messages.shown, std::vector<Message>{missingUpdaterMessage(path)});
+        QCOMPARE(m_owner->messages.shown, std::vector<Message>{missingUpdaterMessage(path)});
     }
 
     void forcedUpdateFromTheSimulator() {
@@ -300,9 +285,9 @@ private slots:
         QVERIFY(writeStandInUpdater(m_directory->path()));
         makeController(sim.baseUrl(), std::make_unique<CurlHttpClient>());
         m_server = nullptr;
-        m_main->action(main_window_names::updateCommand)->trigger();
+        m_owner->window.action(main_window_names::updateCommand)->trigger();
         QVERIFY(check());
-        QCOMPARE(m_messages.shown,
+        QCOMPARE(m_owner->messages.shown,
                  (std::vector<Message>{newVersionMessage(u"2.50 版"_s), forcedUpdateMessage()}));
         QVERIFY(!control<QPlainTextEdit>(names::summaryBox)->toPlainText().isEmpty());
         QTRY_VERIFY(QFile::exists(startedMarker()));

@@ -13,7 +13,8 @@
 
 using namespace Qt::StringLiterals;
 
-// Recording stand-ins for the alert channels; safe to call from several threads.
+// Recording stand-ins for the alert channels and the clock, for every test that
+// needs one; safe to call from several threads.
 namespace tavrin::test {
 
 // What a fake was handed, in order, under a lock.
