@@ -26,6 +26,10 @@ if(TARGET Tavrin)
   if(TARGET tavrin_web_view)
     install(TARGETS tavrin_web_view LIBRARY DESTINATION ${TAVRIN_INSTALL_PROGRAM_DIR})
   endif()
+  # The alert clips' player, loaded from beside the program at the first play.
+  if(TARGET tavrin_clip_sound)
+    install(TARGETS tavrin_clip_sound LIBRARY DESTINATION ${TAVRIN_INSTALL_PROGRAM_DIR})
+  endif()
 
   if(WIN32)
     qt_generate_deploy_app_script(TARGET Tavrin FILENAME_VARIABLE _tavrin_deploy NO_UNSUPPORTED_PLATFORM_ERROR)

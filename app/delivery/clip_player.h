@@ -1,16 +1,16 @@
 #pragma once
 
+#include "app/delivery/clip_player_backend.h"
 #include "monitor/sound_player.h"
 
 #include <QObject>
 #include <array>
 
-class QSoundEffect;
-
 namespace tavrin {
 
-// Plays the alert clips from the resources with Qt Multimedia, once each, without
-// waiting. Without an audio device nothing is heard and nothing fails. UI thread only.
+// Plays the alert clips from the resources once each, without waiting, through the
+// sound module beside the program, loaded at the first play. Without the module or
+// an audio device nothing is heard and nothing fails. UI thread only.
 class ClipPlayer final : public QObject, public SoundPlayer {
     Q_OBJECT
 
@@ -23,7 +23,9 @@ public:
     bool isPlaying(Sound sound) const;
 
 private:
-    std::array<QSoundEffect*, 3> m_effects{};
+    std::array<ClipBackend*, 3> m_effects{};
+    CreateClipFunction m_createClip = nullptr;
+    bool m_moduleLoaded = false;
     int m_playCount = 0;
 };
 

@@ -1,20 +1,27 @@
 #include "app/delivery/clip_player.h"
 
+#include <QFile>
 #include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
 #include <QTest>
 
+using namespace Qt::StringLiterals;
 using namespace tavrin;
 
 Q_DECLARE_METATYPE(tavrin::Sound)
 
-// The alert clips through Qt Multimedia. With a sound server (the test script
-// starts a PulseAudio null sink) every clip must load and play; without one,
-// playing must neither fail nor hang.
+// The alert clips through the sound module, which the build puts beside this test
+// as beside the program. With a sound server (the test script starts a PulseAudio
+// null sink) every clip must load and play; without one, playing must neither fail
+// nor hang. Without the module nothing is heard and one line says why.
 class ClipPlayerTest : public QObject {
     Q_OBJECT
 private slots:
     void everyClipPlays_data();
     void everyClipPlays();
+    void unusableModuleIsReported_data();
+    void unusableModuleIsReported();
 
 private:
     static bool soundServerRunning();
@@ -35,6 +42,8 @@ void ClipPlayerTest::everyClipPlays_data() {
 
 void ClipPlayerTest::everyClipPlays() {
     QFETCH(Sound, sound);
+    // The module beside the program loads.
+    QTest::failOnWarning(QRegularExpression(u"no alert sounds"_s));
     ClipPlayer player;
     player.play(sound);
     QCOMPARE(player.playCount(), 1);
@@ -44,6 +53,28 @@ void ClipPlayerTest::everyClipPlays() {
     QTRY_VERIFY_WITH_TIMEOUT(player.isPlaying(sound), 10000);
     // Played once, not looped: it ends by itself.
     QTRY_VERIFY_WITH_TIMEOUT(!player.isPlaying(sound), 10000);
+}
+
+void ClipPlayerTest::unusableModuleIsReported_data() {
+    QTest::addColumn<QByteArray>("moduleContent");
+    QTest::newRow("missing") << QByteArray();
+    QTest::newRow("not a library") << QByteArray("not a shared object\n");
+}
+
+void ClipPlayerTest::unusableModuleIsReported() {
+    QFETCH(QByteArray, moduleContent);
+    const QTemporaryDir folder;
+    QVERIFY(folder.isValid());
+    if (!moduleContent.isEmpty()) {
+        QFile module(folder.filePath(clipModuleName() + u".so"_s));
+        QVERIFY(module.open(QIODevice::WriteOnly));
+        QCOMPARE(module.write(moduleContent), moduleContent.size());
+    }
+    // Exactly one warning, naming the cause.
+    QTest::ignoreMessage(QtWarningMsg,
+                         QRegularExpression(u"^Tavrin: no alert sounds: .*"_s + clipModuleName()));
+    QTest::failOnWarning(QRegularExpression(u".*"_s));
+    QVERIFY(!loadClipModule(folder.path()));
 }
 
 QTEST_MAIN(ClipPlayerTest)

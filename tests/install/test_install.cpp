@@ -77,6 +77,7 @@ void InstallTest::installsFile_data() {
     QTest::addColumn<bool>("executable");
     QTest::newRow("program") << programFolder + u"/Tavrin"_s << true;
     QTest::newRow("petals library beside it") << programFolder + u"/libLumeve.so"_s << false;
+    QTest::newRow("sound module beside it") << programFolder + u"/tavrin_clip_sound.so"_s << false;
     QTest::newRow("quote tool") << u"bin/tavrin-quote"_s << true;
     QTest::newRow("program link") << u"bin/Tavrin"_s << true;
     QTest::newRow("desktop entry") << u"share/applications/tavrin.desktop"_s << false;
