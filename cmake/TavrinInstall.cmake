@@ -65,9 +65,10 @@ set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION misc)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# Loaded at run time, so dpkg-shlibdeps cannot see them: the SQLite driver, the
-# platform plugins, the Chinese fonts and Qt's own Chinese translations.
+# Loaded at run time, so dpkg-shlibdeps cannot see them: libcurl, the SQLite driver,
+# the platform plugins, the Chinese fonts and Qt's own Chinese translations. (The
+# sound module's own libraries it does see.)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
-  "libqt6sql6-sqlite, qt6-qpa-plugins, fonts-noto-cjk, qt6-translations-l10n")
+  "libcurl4, libqt6sql6-sqlite, qt6-qpa-plugins, fonts-noto-cjk, qt6-translations-l10n")
 
 include(CPack)
