@@ -20,8 +20,10 @@ class ClipPlayerTest : public QObject {
 private slots:
     void everyClipPlays_data();
     void everyClipPlays();
+#ifndef Q_OS_WIN // Windows plays the clips itself, without a module
     void unusableModuleIsReported_data();
     void unusableModuleIsReported();
+#endif
 
 private:
     static bool soundServerRunning();
@@ -55,6 +57,7 @@ void ClipPlayerTest::everyClipPlays() {
     QTRY_VERIFY_WITH_TIMEOUT(!player.isPlaying(sound), 10000);
 }
 
+#ifndef Q_OS_WIN
 void ClipPlayerTest::unusableModuleIsReported_data() {
     QTest::addColumn<QByteArray>("moduleContent");
     QTest::newRow("missing") << QByteArray();
@@ -76,6 +79,7 @@ void ClipPlayerTest::unusableModuleIsReported() {
     QTest::failOnWarning(QRegularExpression(u".*"_s));
     QVERIFY(!loadClipModule(folder.path()));
 }
+#endif
 
 QTEST_MAIN(ClipPlayerTest)
 #include "test_clip_player.moc"
