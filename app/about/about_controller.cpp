@@ -31,11 +31,15 @@ Message sayingMessage() {
 AboutController::AboutController(MainWindow& mainWindow, MessageSink& messages, ContactSettings contact,
                                  std::unique_ptr<LinkOpener> links, QObject* parent)
     : QObject(parent), m_mainWindow(mainWindow), m_messages(messages), m_contact(std::move(contact)),
-      m_links(std::move(links)), m_contactPicture(loadContactPicture()) {
+      m_links(std::move(links)) {
     if (QAction* command = mainWindow.action(main_window_names::aboutCommand))
         connect(command, &QAction::triggered, this, &AboutController::openAbout);
     if (Canvas* canvas = mainWindow.canvas()) {
-        canvas->setPaintHandler([canvas, picture = m_contactPicture](QPainter& painter, QSize size) {
+        // Decoded when the panel is first painted: its page is hidden at start, and
+        // decoding (with loading the JPEG reader) would delay the first paint.
+        canvas->setPaintHandler([canvas, picture = QImage()](QPainter& painter, QSize size) mutable {
+            if (picture.isNull())
+                picture = loadContactPicture();
             paintServicePanel(painter, size, canvas->font(), picture);
         });
     }

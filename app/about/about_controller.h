@@ -5,7 +5,6 @@
 #include "app/about/thank_you_window.h"
 #include "app/delivery/message_sink.h"
 
-#include <QImage>
 #include <QObject>
 #include <QPointer>
 #include <memory>
@@ -39,7 +38,6 @@ private:
     MessageSink& m_messages;
     ContactSettings m_contact;
     std::unique_ptr<LinkOpener> m_links;
-    QImage m_contactPicture;
     QPointer<AboutWindow> m_about;
     QPointer<ThankYouWindow> m_thankYou;
 };

@@ -7,6 +7,7 @@
 #include "app/main_window/main_window.h"
 #include "app/main_window/main_window_names.h"
 #include "app/main_window/program_pictures.h"
+#include "app/widgets/canvas.h"
 #include "app/widgets/picture_box.h"
 #include "assets/assets_init.h"
 #include "store/watch_list_model.h"
@@ -222,6 +223,16 @@ private slots:
         about()->close();
         QTRY_VERIFY(!about());
         QVERIFY(m_about->thankYouWindow());
+    }
+
+    void servicePanelShowsTheContactPicture() {
+        Canvas* canvas = m_main->canvas();
+        QVERIFY(canvas);
+        const QImage panel = canvas->grab().toImage();
+        const QPoint middle = contactPictureRect(canvas->size()).center();
+        QVERIFY(panel.pixel(middle) != servicePanelBackground);
+        // The same on a later paint, from the picture decoded once.
+        QCOMPARE(canvas->grab().toImage(), panel);
     }
 
     void picturesAsDesigned() {
