@@ -24,7 +24,7 @@ CurlLibrary load() {
 // Never unloaded: transfers may be under way until the program ends.
 CurlLibrary load() {
     CurlLibrary library;
-    QLibrary file(QStringLiteral("curl"), 4);
+    QLibrary file(QStringLiteral("libcurl.so.4"));
     bool complete = true;
 #define TAVRIN_CURL_RESOLVE(name)                                                                            \
     library.name = reinterpret_cast<decltype(library.name)>(file.resolve("curl_" #name));                    \
