@@ -226,7 +226,7 @@ private slots:
     }
 
     void servicePanelShowsTheContactPicture() {
-        Canvas* canvas = m_main->canvas();
+        Canvas* canvas = m_owner->window.canvas();
         QVERIFY(canvas);
         const QImage panel = canvas->grab().toImage();
         const QPoint middle = contactPictureRect(canvas->size()).center();
