@@ -147,6 +147,8 @@ app_check() {
     fail "Tavrin.exe first run: Database.db $([ -f "$app_dir/Database.db" ] && echo present || echo missing)," \
       "log folder $([ -d "$app_dir/log" ] && echo present || echo missing)"
   fi
+  # Wine paints a new window a moment after mapping it.
+  sleep 3
   import -window root "$work/tavrin-win64-first-run.png" 2> /dev/null || true
   app_close "first run"
 

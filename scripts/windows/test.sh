@@ -142,6 +142,8 @@ export WINEPREFIX=$build/wineprefix WINEDEBUG=-all WINEARCH=win64
 # No Mono or Gecko installers: nothing here needs them, and they cannot be fetched.
 export WINEDLLOVERRIDES="mscoree,mshtml="
 wineserver -k 2> /dev/null || true # one left from before has another display
+# ... and is gone before the first program starts a new one.
+timeout 60 wineserver -w 2> /dev/null || true
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
   log "new Wine prefix in $WINEPREFIX"
   nice -n 10 wineboot -i > "$work/wineboot.log" 2>&1 || {
