@@ -109,8 +109,10 @@ app_check() {
   else
     fail "dist folder misses ${missing[*]}"
   fi
-  if [ -s "$build/dist/Tavrin-win64.zip" ] &&
-    unzip -l "$build/dist/Tavrin-win64.zip" | grep -q ' Tavrin-win64/Tavrin.exe$'; then
+  # The listing whole first: grep -q ending early would fail the pipe (pipefail).
+  local listing
+  listing=$(unzip -l "$build/dist/Tavrin-win64.zip" 2> /dev/null || true)
+  if grep -q ' Tavrin-win64/Tavrin.exe$' <<< "$listing"; then
     pass "Tavrin-win64.zip holds Tavrin-win64/Tavrin.exe"
   else
     fail "Tavrin-win64.zip"
@@ -141,6 +143,11 @@ app_check() {
   # First run: nothing beside the program but what the dist folder holds.
   app_start
   app_window "first run"
+  # The window may show before the data is provisioned.
+  for _ in $(seq 300); do
+    [ -f "$app_dir/Database.db" ] && [ -d "$app_dir/log" ] && break
+    sleep 0.1
+  done
   if [ -f "$app_dir/Database.db" ] && [ -d "$app_dir/log" ]; then
     pass "Tavrin.exe first run: Database.db and log folder beside Tavrin.exe"
   else
