@@ -10,7 +10,7 @@
 include(GNUInstallDirs)
 
 if(WIN32)
-  set(TAVRIN_INSTALL_PROGRAM_DIR ${CMAKE_INSTALL_BINDIR})
+  set(TAVRIN_INSTALL_PROGRAM_DIR .)
 else()
   set(TAVRIN_INSTALL_PROGRAM_DIR lib/tavrin)
 endif()
@@ -32,8 +32,7 @@ if(TARGET Tavrin)
   endif()
 
   if(WIN32)
-    qt_generate_deploy_app_script(TARGET Tavrin FILENAME_VARIABLE _tavrin_deploy NO_UNSUPPORTED_PLATFORM_ERROR)
-    install(SCRIPT ${_tavrin_deploy})
+    include(${CMAKE_CURRENT_LIST_DIR}/windows/TavrinWindowsRuntime.cmake)
   else()
     # A relative link made here and installed as a link, so DESTDIR and CPack keep it.
     file(RELATIVE_PATH _tavrin_link_target
@@ -70,5 +69,12 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # sound module's own libraries it does see.)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
   "libcurl4, libqt6sql6-sqlite, qt6-qpa-plugins, fonts-noto-cjk, qt6-translations-l10n")
+
+if(WIN32)
+  # A zip of the flat folder, unpacked as Tavrin-win64/.
+  set(CPACK_GENERATOR ZIP)
+  set(CPACK_PACKAGE_FILE_NAME Tavrin-win64)
+  set(CPACK_PACKAGING_INSTALL_PREFIX "")
+endif()
 
 include(CPack)

@@ -26,3 +26,13 @@ fi
 # The ThreadSanitizer options are set per test by the build (cmake/TavrinTesting.cmake).
 "$root/scripts/build.sh" tsan
 (cd "$root/build/tsan" && ctest --output-on-failure -j"$jobs")
+
+# Last, the Windows build under Wine, when the cross tool chain is already in
+# its cache: building it takes over an hour, so a run never starts that itself.
+win_cache=${TAVRIN_WIN_CACHE:-$HOME/.cache/tavrin/windows}
+if [ -x "$win_cache/prefix/bin/qt-cmake" ] && [ -f "$win_cache/stamps/qt" ] && [ -f "$win_cache/stamps/curl" ]; then
+  echo "Windows suite: tool chain found in $win_cache"
+  TAVRIN_WIN_JOBS=$jobs nice -n 5 "$root/scripts/windows/test.sh"
+else
+  echo "Windows suite SKIPPED: no tool chain in $win_cache (scripts/windows/toolchain.sh builds it)"
+fi

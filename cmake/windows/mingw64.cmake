@@ -27,3 +27,12 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 # pkg-config, where a project asks it, sees only the cache.
 set(ENV{PKG_CONFIG_LIBDIR} "${TAVRIN_WIN_PREFIX}/lib/pkgconfig")
 set(ENV{PKG_CONFIG_PATH} "")
+
+# install(RUNTIME_DEPENDENCY_SET) reads a program's imports with mingw's objdump.
+set(CMAKE_GET_RUNTIME_DEPENDENCIES_PLATFORM windows+pe)
+set(CMAKE_GET_RUNTIME_DEPENDENCIES_TOOL objdump)
+set(CMAKE_GET_RUNTIME_DEPENDENCIES_COMMAND ${TAVRIN_MINGW_TRIPLE}-objdump)
+
+# The host's rcc compresses with zstd when it can, but this Qt is built without
+# it: resources would then need qResourceFeatureZstd(), which it lacks.
+set(CMAKE_AUTORCC_OPTIONS --no-zstd)

@@ -23,6 +23,7 @@ work=$build/test-run
 started=$SECONDS
 passed=0
 failed=0
+known=0
 
 log() { printf '[test %4ds] %s\n' $((SECONDS - started)) "$*"; }
 pass() {
@@ -33,10 +34,27 @@ fail() {
   failed=$((failed + 1))
   printf 'FAIL %s\n' "$*"
 }
+# A difference of Wine's that is understood and reported, not a failure.
+known() {
+  known=$((known + 1))
+  printf 'KNOWN %s\n' "$*"
+}
 finish() {
-  printf '%d passed, %d failed\n' "$passed" "$failed"
+  printf '%d passed, %d failed, %d known\n' "$passed" "$failed" "$known"
   [ "$failed" -eq 0 ] || exit 1
   exit 0
+}
+
+# Waits until FILE holds a whole first line (a writer may be half way through
+# it), at most TENTHS tenths of a second. Generous: on a loaded machine a
+# simulator or X server can take many seconds to come up.
+wait_for_line() {
+  local file=$1 tenths=${2:-300}
+  for _ in $(seq "$tenths"); do
+    [ -s "$file" ] && [ "$(head -c 4096 "$file" | tr -cd '\n' | wc -c)" -gt 0 ] && return 0
+    sleep 0.1
+  done
+  return 1
 }
 
 # Processes this script starts, ended by id when it stops.
@@ -90,6 +108,11 @@ x86_64-w64-mingw32-gcc-posix -O2 -Wall -Wextra -o "$bridge" "$repo/scripts/windo
   fail "bridge build"
   finish
 }
+probe=$build/tools/win-probe.exe
+x86_64-w64-mingw32-gcc-posix -O2 -Wall -Wextra -o "$probe" "$repo/scripts/windows/win_probe.c" -ldwmapi || {
+  fail "probe build"
+  finish
+}
 
 log "cross build"
 TAVRIN_QUOTE_SIM_PROGRAM=$(winpath "$bridge") "$repo/scripts/windows/build.sh" "$build" > "$build/build.log" 2>&1 || {
@@ -108,11 +131,7 @@ exec 3> "$work/xvfb.display"
 Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp > "$work/xvfb.log" 2>&1 &
 pids+=($!)
 exec 3>&-
-for _ in $(seq 50); do
-  [ -s "$work/xvfb.display" ] && break
-  sleep 0.1
-done
-[ -s "$work/xvfb.display" ] || {
+wait_for_line "$work/xvfb.display" || {
   fail "virtual X server"
   finish
 }
@@ -123,6 +142,8 @@ export WINEPREFIX=$build/wineprefix WINEDEBUG=-all WINEARCH=win64
 # No Mono or Gecko installers: nothing here needs them, and they cannot be fetched.
 export WINEDLLOVERRIDES="mscoree,mshtml="
 wineserver -k 2> /dev/null || true # one left from before has another display
+# ... and is gone before the first program starts a new one.
+timeout 60 wineserver -w 2> /dev/null || true
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
   log "new Wine prefix in $WINEPREFIX"
   nice -n 10 wineboot -i > "$work/wineboot.log" 2>&1 || {
@@ -141,6 +162,13 @@ for setting in QT_QPA_PLATFORM=offscreen QT_FORCE_STDERR_LOGGING=1; do
     fail "Wine prefix setting $setting"
     finish
   }
+done
+
+# Wine's own dialogs and tray balloons draw with Tahoma, which has no Chinese:
+# linked to the system's Noto CJK face, as Windows links its CJK fonts.
+for face in Tahoma "Microsoft Sans Serif" "MS Shell Dlg" "MS Shell Dlg 2"; do
+  wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' /v "$face" \
+    /t REG_MULTI_SZ /d 'NotoSansCJK-Regular.ttc,Noto Sans CJK SC' /f > /dev/null 2>&1 || true
 done
 
 # Qt's and mingw's DLLs, from where they are, instead of copies beside each program.
@@ -181,11 +209,7 @@ fi
 log "simulator launcher for the Windows tests"
 python3 "$repo/scripts/windows/sim_launcher.py" "$quote_sim" "$work/launcher.port" > "$work/launcher.log" 2>&1 &
 pids+=($!)
-for _ in $(seq 50); do
-  [ -s "$work/launcher.port" ] && break
-  sleep 0.1
-done
-[ -s "$work/launcher.port" ] || {
+wait_for_line "$work/launcher.port" || {
   fail "simulator launcher"
   finish
 }
@@ -234,10 +258,7 @@ done
 # One price, no steps: both programs must see the same quote.
 "$quote_sim" --port 0 --step-ms 0 "${faults[@]}" > "$work/sim.url" 2> "$work/sim.log" &
 pids+=($!)
-for _ in $(seq 50); do
-  [ -s "$work/sim.url" ] && break
-  sleep 0.1
-done
+wait_for_line "$work/sim.url" || true
 sim_url=$(head -n1 "$work/sim.url" 2> /dev/null || true)
 if [[ $sim_url != http://127.0.0.1:* ]]; then
   fail "quote-sim started"
@@ -264,6 +285,11 @@ for row in "${quote_table[@]}"; do
     diff "$work/linux.out" "$work/windows.out" | head -n 10 || true
   fi
 done
+
+log "Tavrin.exe from the dist folder"
+# shellcheck source=scripts/windows/app_check.sh
+source "$repo/scripts/windows/app_check.sh"
+app_check
 
 log "done in $((SECONDS - started)) s"
 finish
