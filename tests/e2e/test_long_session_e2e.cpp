@@ -1,5 +1,4 @@
-#include "store/database_file.h"
-#include "store/stock_database.h"
+#include "store/stock_record.h"
 #include "tests/support/program_under_x.h"
 #include "tests/support/quote_sim_process.h"
 #include "tests/support/x_session.h"
@@ -121,11 +120,10 @@ void LongSessionE2ETest::initTestCase() {
     QVERIFY2(m_x.start(options), qPrintable(m_x.reason()));
     QVERIFY(m_sim.start());
     QVERIFY(m_dataDir.isValid());
-    QVERIFY(provisionDatabaseFile(m_dataDir.filePath(u"Database.db"_s)));
-    StockDatabase database;
-    QVERIFY(database.open(m_dataDir.filePath(u"Database.db"_s)));
+    std::vector<NewStock> watchList;
     for (int i = 0; i < stocks; ++i)
-        QVERIFY(database.append({u"模拟股份%1"_s.arg(i + 1), generatedCode(i), u"10"_s, u"100"_s}));
+        watchList.push_back({u"模拟股份%1"_s.arg(i + 1), generatedCode(i), u"10"_s, u"100"_s});
+    QVERIFY(ProgramUnderX::writeWatchList(m_dataDir.path(), watchList));
     // The program makes the log folder only on a first run, which this is not.
     QVERIFY(QDir(m_dataDir.path()).mkdir(u"log"_s));
     m_program = std::make_unique<ProgramUnderX>(m_x, m_sim, m_dataDir.path());
@@ -147,17 +145,16 @@ bool LongSessionE2ETest::runPetalsEffectOnce(const QString& mainWindow) {
 }
 
 // Message boxes that faults brought (a reply with too many fields is one), closed as a
-// user closes them, with Enter; the number closed.
+// user closes them, with Enter; the number closed, or -1 when one stays open.
 int LongSessionE2ETest::dismissMessageBoxes() {
     static const QString boxCaptions = u"^(错误：|信息：)$"_s;
     int closed = 0;
-    for (QString box = m_x.waitForWindow(boxCaptions, true, 0); !box.isEmpty() && closed < 20;
-         box = m_x.waitForWindow(boxCaptions, true, 500)) {
-        m_x.xdotool({u"windowfocus"_s, box});
-        m_x.xdotool({u"key"_s, u"--window"_s, box, u"Return"_s});
+    for (QString box = m_x.waitForWindow(boxCaptions, true, 0); !box.isEmpty();
+         box = m_x.waitForWindow(boxCaptions, true, 1000)) {
+        m_x.xdotool({u"windowfocus"_s, u"--sync"_s, box});
         m_x.xdotool({u"key"_s, u"Return"_s});
-        for (int tries = 0; tries < 50 && m_x.isViewable(box); ++tries)
-            QTest::qWait(100);
+        if (!m_x.waitForViewable(box, false, 5000))
+            return -1;
         ++closed;
     }
     return closed;
@@ -194,12 +191,18 @@ void LongSessionE2ETest::sessionWithFaultsEndsCleanAndWhole() {
     for (const Fault& fault : faults()) {
         QCOMPARE(m_sim.admin(u"/admin/fault?"_s + fault.query), "ok");
         QTest::qWait(int(faultMs));
-        boxes += dismissMessageBoxes();
         QCOMPARE(m_sim.admin(u"/admin/clear"_s), "ok");
-        QVERIFY2(passGoesOn(*m_program, 45000),
-                 qPrintable(
-                     u"no passes after the fault \"%1\" was cleared"_s.arg(QString::fromLatin1(fault.name))));
-        boxes += dismissMessageBoxes();
+        // A box can still come from a reply of the fault's time.
+        QElapsedTimer recovery;
+        recovery.start();
+        const bool goesOn = passGoesOn(*m_program, 45000);
+        const int closed = dismissMessageBoxes();
+        qInfo("fault \"%s\": %d message boxes, next pass after %lld ms", fault.name, closed,
+              recovery.elapsed());
+        QVERIFY2(goesOn, qPrintable(u"no passes after the fault \"%1\" was cleared"_s.arg(
+                             QLatin1String(fault.name))));
+        QVERIFY2(closed >= 0, "a message box did not close on Enter");
+        boxes += closed;
         QCOMPARE(m_program->process().state(), QProcess::Running);
     }
     qInfo("%d message boxes closed during the faults", boxes);

@@ -1,5 +1,4 @@
-#include "store/database_file.h"
-#include "store/stock_database.h"
+#include "store/stock_record.h"
 #include "tests/support/program_under_x.h"
 #include "tests/support/quote_sim_process.h"
 #include "tests/support/x_session.h"
@@ -50,11 +49,9 @@ void PetalsEffectE2ETest::initTestCase() {
 
     QVERIFY(m_sim.start());
     QVERIFY(m_dataDir.isValid());
-    QVERIFY(provisionDatabaseFile(m_dataDir.filePath(u"Database.db"_s)));
-    StockDatabase database;
-    QVERIFY(database.open(m_dataDir.filePath(u"Database.db"_s)));
-    QVERIFY(database.append({u"贵州茅台"_s, u"600519"_s, u"1700"_s, u"100"_s}));
-    QVERIFY(database.append({u"平安银行"_s, u"000001"_s, u"10"_s, u"1000"_s}));
+    QVERIFY(
+        ProgramUnderX::writeWatchList(m_dataDir.path(), {{u"贵州茅台"_s, u"600519"_s, u"1700"_s, u"100"_s},
+                                                         {u"平安银行"_s, u"000001"_s, u"10"_s, u"1000"_s}}));
 }
 
 void PetalsEffectE2ETest::effectCoversTheScreenWhileMonitoringGoesOn() {

@@ -1,9 +1,12 @@
 #include "tests/support/program_under_x.h"
 
+#include "store/database_file.h"
+#include "store/stock_database.h"
 #include "tests/support/quote_sim_process.h"
 #include "tests/support/x_session.h"
 
 #include <QDeadlineTimer>
+#include <QDir>
 #include <QRegularExpression>
 #include <QTest>
 
@@ -17,6 +20,20 @@ ProgramUnderX::~ProgramUnderX() {
         m_process.kill();
         m_process.waitForFinished(5000);
     }
+}
+
+bool ProgramUnderX::writeWatchList(const QString& dataDirectory,
+                                   const std::vector<tavrin::NewStock>& stocks) {
+    const QString file = QDir(dataDirectory).filePath(u"Database.db"_s);
+    if (!tavrin::provisionDatabaseFile(file))
+        return false;
+    tavrin::StockDatabase database;
+    if (!database.open(file))
+        return false;
+    for (const tavrin::NewStock& stock : stocks)
+        if (!database.append(stock))
+            return false;
+    return true;
 }
 
 bool ProgramUnderX::start(const QString& executable) {

@@ -2,6 +2,11 @@
 
 #include <QProcess>
 #include <QString>
+#include <vector>
+
+namespace tavrin {
+struct NewStock;
+}
 
 class QuoteSimProcess;
 class XSession;
@@ -16,6 +21,10 @@ public:
     ProgramUnderX& operator=(const ProgramUnderX&) = delete;
 
     static inline const QString mainWindowTitle = QStringLiteral("禾岫股价监控");
+
+    // A new Database.db in the data folder holding these stocks, as the program finds
+    // it at start; false when it could not be written.
+    static bool writeWatchList(const QString& dataDirectory, const std::vector<tavrin::NewStock>& stocks);
 
     bool start(const QString& executable);
     QProcess& process() { return m_process; }
