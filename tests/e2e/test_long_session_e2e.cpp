@@ -24,7 +24,13 @@ namespace {
 constexpr int stocks = 100;
 constexpr int defaultSeconds = 180;
 // What the resident set may grow by between the end of the warm-up and the end.
+// AddressSanitizer keeps freed blocks in a quarantine of 256 MB by default, which fills
+// during the session: there the bound takes it in.
+#if defined(__SANITIZE_ADDRESS__)
+constexpr qint64 rssGrowthBoundKb = (256 + 20) * 1024;
+#else
 constexpr qint64 rssGrowthBoundKb = 20 * 1024;
+#endif
 
 // Code i of the simulator's generated listings: Shanghai 605000.. and Shenzhen 003000.., alternately.
 QString generatedCode(int i) {
@@ -216,7 +222,6 @@ void LongSessionE2ETest::sessionWithFaultsEndsCleanAndWhole() {
           rssAfterWarmUp, rssAtEnd, rssAtEnd - rssAfterWarmUp, session.elapsed() / 1000);
     m_x.screenshot(u"long_session_end.png"_s);
     QVERIFY2(m_program->endsWithExitCodeZero(mainWindow), "the program did not end cleanly on close");
-    QVERIFY2(rssAtEnd - rssAfterWarmUp < rssGrowthBoundKb, "resident memory grew past the bound");
 
     checkDatabase();
     if (QTest::currentTestFailed())
@@ -225,6 +230,9 @@ void LongSessionE2ETest::sessionWithFaultsEndsCleanAndWhole() {
     if (QTest::currentTestFailed())
         return;
     checkDailyLog();
+    if (QTest::currentTestFailed())
+        return;
+    QVERIFY2(rssAtEnd - rssAfterWarmUp < rssGrowthBoundKb, "resident memory grew past the bound");
 }
 
 void LongSessionE2ETest::checkDatabase() {
