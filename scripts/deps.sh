@@ -11,7 +11,7 @@ packages=(
   qt6-translations-l10n
   qt6-webengine-dev
   desktop-file-utils
-  fonts-noto-cjk xvfb xauth x11-utils imagemagick sqlite3 trayer xdotool pulseaudio pulseaudio-utils
+  fonts-noto-cjk xvfb xauth x11-utils imagemagick sqlite3 trayer openbox xdotool pulseaudio pulseaudio-utils
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix wine wine64 dpkg-dev patch tcl python3 unzip
 )
 
