@@ -1,5 +1,6 @@
 #include "app/widgets/window_placement.h"
 
+#include <QGuiApplication>
 #include <QRect>
 #include <QScreen>
 #include <QWidget>
@@ -17,6 +18,8 @@
 
 namespace tavrin {
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 // What the title bar and borders add to the client area.
@@ -25,13 +28,16 @@ QSize frameSize(QWidget& window) {
     // Qt's frame geometry leaves out the resize borders, as Windows 10 and later
     // draw them invisible, yet the window rectangle, the outer size of a design,
     // holds them. The native window is made first: its styles give the frame.
-    const auto handle = reinterpret_cast<HWND>(window.winId());
-    RECT outer;
-    RECT client;
-    if (GetWindowRect(handle, &outer) && GetClientRect(handle, &client)) {
-        const qreal ratio = window.devicePixelRatioF();
-        return QSize(qRound((outer.right - outer.left - client.right) / ratio),
-                     qRound((outer.bottom - outer.top - client.bottom) / ratio));
+    // Other platforms (offscreen in tests) hand out ids that are no window handles.
+    if (QGuiApplication::platformName() == "windows"_L1) {
+        const auto handle = reinterpret_cast<HWND>(window.winId());
+        RECT outer;
+        RECT client;
+        if (GetWindowRect(handle, &outer) && GetClientRect(handle, &client)) {
+            const qreal ratio = window.devicePixelRatioF();
+            return QSize(qRound((outer.right - outer.left - client.right) / ratio),
+                         qRound((outer.bottom - outer.top - client.bottom) / ratio));
+        }
     }
 #endif
     return window.frameGeometry().size() - window.geometry().size();
