@@ -89,6 +89,17 @@ sys.exit(0 if name in data and "[股票价格]".encode("gbk") in data and not ut
 EOF
 }
 
+# Whether a daily log in the folder has an alert line for the stock, in GBK
+# ("[name]" opens every line the alert check writes about a stock).
+log_has_alert_line() {
+  python3 - "$1" "$2" << 'EOF'
+import pathlib, sys
+mark = ("[" + sys.argv[2] + "]").encode("gbk")
+files = sorted(pathlib.Path(sys.argv[1]).glob("*.txt"))
+sys.exit(0 if any(mark in f.read_bytes() for f in files) else 1)
+EOF
+}
+
 app_check() {
   local dist=$build/dist/Tavrin-win64
   app_dir=$work/app
@@ -188,6 +199,16 @@ EOF
     pass "Tavrin.exe monitoring: gupiao.ini written in GBK"
   else
     fail "Tavrin.exe monitoring: gupiao.ini $([ -f "$app_dir/gupiao.ini" ] && echo 'not GBK' || echo missing)"
+  fi
+  # Moves come every few ticks; the alert check logs the first one.
+  for _ in $(seq 60); do
+    log_has_alert_line "$app_dir/log" "$stock" && break
+    sleep 0.5
+  done
+  if log_has_alert_line "$app_dir/log" "$stock"; then
+    pass "Tavrin.exe monitoring: the alert check logged a move of $stock"
+  else
+    fail "Tavrin.exe monitoring: no alert line for $stock in the daily log"
   fi
   import -window root "$work/tavrin-win64.png" 2> /dev/null &&
     echo "screenshots: $work/tavrin-win64-first-run.png $work/tavrin-win64.png"
