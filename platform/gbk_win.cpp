@@ -1,15 +1,8 @@
 #include "platform/gbk.h"
+#include "platform/windows_api.h"
 
 #include <algorithm>
 #include <limits>
-
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#include <windows.h>
 
 // The converter on Windows, where Qt has no ICU and so no GB18030: the system's
 // code pages do the work. Windows has all of GB18030 as code page 54936. Where it
